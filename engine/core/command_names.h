@@ -1,0 +1,33 @@
+// The ":" command names. A command's code is its position in the list; code 0
+// is the unnamed command that a bare ":" or an unknown name reads as.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace calc {
+
+constexpr int kCommandCount = 104;  // codes 0..103
+
+// Named codes the engine dispatches on directly. ORDER: command_names.cpp.
+enum CommandCode : std::uint8_t {
+  kCmdNone = 0,
+  kCmdEfloat = 1, kCmdFloat, kCmdGfloat, kCmdEcomplex, kCmdComplex, kCmdGcomplex,
+  kCmdPrec = 7,
+  kCmdFract = 8, kCmdMfract,
+  kCmdHtime = 10, kCmdMtime, kCmdTime, kCmdFtime,
+  kCmdFps = 14,
+  kCmdChar = 15, kCmdUchar, kCmdShort, kCmdUshort, kCmdLong, kCmdUlong, kCmdInt, kCmdUint,
+  kCmdRadix = 23,
+  kCmdPtype = 24,
+  kCmdRad = 25, kCmdDeg, kCmdGrad,
+  kCmdAngle = 28,
+  kCmdLastMode = kCmdAngle,
+};
+
+// The name of a code ("" for 0 and for codes outside the list).
+std::string_view CommandName(int code);
+// The code of a name without its ":" (0 when the name is not in the list).
+std::uint8_t LookupCommand(std::string_view name);
+
+}  // namespace calc

@@ -1,0 +1,31 @@
+#include "core/context.h"
+
+#include "core/numeric_settings.h"
+
+namespace calc {
+
+void CalcContext::SetMode(std::uint16_t mode) {
+  mode_ = mode;
+  Republish();
+}
+
+void CalcContext::Republish() const {
+  NumericSettings& s = Numeric();
+  s.real_only = InGroup(mode_, kGroupComplex) ? 0 : 1;
+  s.current_kind = InGroup(mode_, kGroupFraction) ? kKindFraction
+                   : InGroup(mode_, kGroupTime)   ? kKindTime
+                                                  : kKindComplex;
+}
+
+void CalcContext::SetRadix(std::int32_t radix) {
+  radix_ = radix < 2 ? 10 : radix > 36 ? 36 : radix;
+}
+
+void CalcContext::SetPrecision(std::int32_t precision) { precision_ = precision < 0 ? 6 : precision; }
+
+void CalcContext::SetFps(double fps) {
+  fps_ = fps < 0 ? 30.0 : fps;
+  Numeric().current_fps = fps_;
+}
+
+}  // namespace calc

@@ -1,0 +1,376 @@
+#include "core/value.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/modes.h"
+#include "core/status_codes.h"
+#include "core/truncation.h"
+
+namespace calc {
+namespace {
+
+constexpr double kOneOver3600 = 1.0 / 3600.0;
+constexpr double kOneOver60 = 1.0 / 60.0;
+constexpr double kOneOver180 = 1.0 / 180.0;
+constexpr double kOneOver200 = 1.0 / 200.0;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kU32Max = 4294967295.0;
+
+// Division rounded toward minus infinity, as the upward carries need it.
+double FloorQuotient(double a, double b) { return std::floor(a / b); }
+
+}  // namespace
+
+// --- fractions ----------------------------------------------------------------
+
+double FractionToReal(const CalcFraction& f) {
+  const double n = static_cast<double>(f.num);
+  return (f.sign ? -n : n) / static_cast<double>(f.den);
+}
+
+std::uint32_t FractionGcd(std::uint32_t a, std::uint32_t b) {
+  while (b != 0) {
+    const std::uint32_t r = a % b;
+    a = b;
+    b = r;
+  }
+  return a;
+}
+
+std::uint64_t FractionLcm(std::uint32_t a, std::uint32_t b) {
+  const std::uint32_t g = FractionGcd(a, b);
+  if (g == 0) return 0;
+  return static_cast<std::uint64_t>(a) / g * b;
+}
+
+void ReduceFraction(CalcFraction& f) {
+  const std::uint32_t g = FractionGcd(f.num, f.den);
+  if (g == 0) return;
+  f.num /= g;
+  f.den /= g;
+}
+
+int DecimalCount(double x) {
+  if (!std::isfinite(x)) return 0;
+  double scale = 1.0;
+  for (int i = 0; i < kMaxDecimalCount; ++i) {
+    double whole;
+    if (std::modf(x * scale, &whole) == 0.0) return i;
+    scale *= 10.0;
+  }
+  return kMaxDecimalCount;
+}
+
+CalcFraction RealToFraction(double x) {
+  CalcFraction f;
+  f.sign = x < 0 ? 1 : 0;
+  x = std::fabs(x);
+  const std::uint32_t whole = TruncToUint32(x);
+  if (x == static_cast<double>(whole)) {
+    f.num = whole;
+    f.den = 1;
+    return f;
+  }
+  // Scale by the decimal count in extended precision, then fit both terms into
+  // 32 bits keeping their ratio.
+  const int d = DecimalCount(x);
+  const long double s = std::pow(10.0L, d);
+  const long double n = s * static_cast<long double>(x);
+  constexpr long double kMax = kU32Max;
+  if (n > s && n > kMax) {
+    f.num = 4294967295u;
+    f.den = TruncToUint32(s * kMax / n);
+  } else if (s >= n && s > kMax) {
+    f.den = 4294967295u;
+    f.num = TruncToUint32(n * kMax / s);
+  } else {
+    f.num = TruncToUint32(n);
+    f.den = TruncToUint32(s);
+  }
+  ReduceFraction(f);
+  return f;
+}
+
+// --- times --------------------------------------------------------------------
+
+double TimeToSeconds(const CalcTime& t) {
+  const double s = t.frames / t.fps + t.minutes * 60.0 + t.hours * 3600.0 + t.seconds;
+  return t.sign ? -s : s;
+}
+
+double TimeToHours(const CalcTime& t) {
+  return ((t.frames / t.fps + t.seconds) * kOneOver3600) + t.minutes * kOneOver60 + t.hours;
+}
+
+double TimeToMinutes(const CalcTime& t) {
+  return (t.frames / t.fps + t.seconds) * kOneOver60 + t.minutes;
+}
+
+CalcTime RealToTime(double x, double fps) {
+  CalcTime t;
+  t.fps = fps;
+  if (x < 0) {
+    t.sign = 1;
+    x = -x;
+  }
+  const std::uint32_t w = TruncToUint32(x);
+  const std::uint32_t hours = w / 3600;
+  t.hours = hours;
+  x -= static_cast<double>(hours) * 3600.0;
+  const std::uint32_t minutes = TruncToUint32(x) / 60;
+  t.minutes = minutes;
+  x -= static_cast<double>(minutes) * 60.0;
+  t.seconds = static_cast<double>(TruncToUint32(x));
+  t.frames = (x - t.seconds) * fps;
+  return t;
+}
+
+void NormalizeTime(CalcTime& t) {
+  // Carry fractions downward.
+  const double h = TruncToInt32(t.hours);
+  t.minutes += (t.hours - h) * 60.0;
+  t.hours = h;
+  const double m = TruncToInt32(t.minutes);
+  t.seconds += (t.minutes - m) * 60.0;
+  t.minutes = m;
+  const double s = TruncToInt32(t.seconds);
+  t.frames += (t.seconds - s) * t.fps;
+  t.seconds = s;
+  // Carry upward; a negative total leaves negative hours, which are turned
+  // into magnitudes with the sign flipped. One flip always suffices for finite
+  // fields; the bound keeps NaN (which never compares >= 0) from looping.
+  for (int pass = 0; pass < 2; ++pass) {
+    double q = FloorQuotient(t.frames, t.fps);
+    t.seconds += q;
+    t.frames -= q * t.fps;
+    q = FloorQuotient(t.seconds, 60.0);
+    t.minutes += q;
+    t.seconds -= 60.0 * q;
+    q = FloorQuotient(t.minutes, 60.0);
+    t.hours += q;
+    t.minutes -= 60.0 * q;
+    if (!(t.hours < 0)) return;
+    t.hours = -t.hours;
+    t.minutes = -t.minutes;
+    t.seconds = -t.seconds;
+    t.frames = -t.frames;
+    t.sign ^= 1;
+  }
+}
+
+void ChangeFps(CalcTime& t, double fps) {
+  if (t.fps == fps) return;
+  t.frames = fps * t.frames / t.fps;
+  t.fps = fps;
+  NormalizeTime(t);
+}
+
+// --- angles -------------------------------------------------------------------
+
+void ConvertAngle(CalcComplex& c, std::uint8_t from, std::uint8_t to) {
+  if (from == to) return;
+  double factor = 1.0;
+  if (from == kDegrees) factor = to == kGrads ? 200.0 * kOneOver180 : kPi * kOneOver180;
+  else if (from == kGrads) factor = to == kDegrees ? 180.0 * kOneOver200 : kPi * kOneOver200;
+  else factor = to == kDegrees ? 180.0 / kPi : 200.0 / kPi;
+  c.re *= factor;
+  c.im *= factor;
+}
+
+// --- CalcValue ----------------------------------------------------------------
+
+CalcValue::CalcValue() : kind_(Numeric().current_kind) { time_.fps = Numeric().current_fps; }
+
+CalcValue::CalcValue(const CalcValue& other)
+    : kind_(other.kind_), complex_(other.complex_), fraction_(other.fraction_), time_(other.time_) {
+  ChangeFps(time_, Numeric().current_fps);
+}
+
+CalcValue::CalcValue(const CalcFraction& f) : CalcValue() {
+  fraction_ = f;
+  kind_ = kKindFraction;
+  Sync();
+}
+
+CalcValue::CalcValue(const CalcTime& t) : CalcValue() {
+  time_ = t;
+  ChangeFps(time_, Numeric().current_fps);
+  kind_ = kKindTime;
+  Sync();
+}
+
+CalcValue& CalcValue::operator=(const CalcValue& other) {
+  kind_ = other.kind_;
+  complex_ = other.complex_;
+  fraction_ = other.fraction_;
+  time_ = other.time_;
+  ChangeFps(time_, Numeric().current_fps);
+  return *this;
+}
+
+CalcValue CalcValue::FromReal(double x) {
+  CalcValue v;
+  v.SetReal(x);
+  return v;
+}
+
+std::uint8_t CalcValue::Sync() {
+  SwitchTo(Numeric().current_kind);
+  return kind_;
+}
+
+void CalcValue::SwitchTo(std::uint8_t kind) {
+  if (kind_ == kind) return;
+  switch (kind) {
+    case kKindComplex: complex_ = ComplexView(); break;
+    case kKindFraction: fraction_ = FractionView(); break;
+    default: time_ = TimeView(); break;
+  }
+  kind_ = kind;
+}
+
+CalcComplex& CalcValue::AsComplex() {
+  SwitchTo(kKindComplex);
+  return complex_;
+}
+
+CalcFraction& CalcValue::AsFraction() {
+  SwitchTo(kKindFraction);
+  return fraction_;
+}
+
+CalcTime& CalcValue::AsTime() {
+  SwitchTo(kKindTime);
+  return time_;
+}
+
+CalcComplex CalcValue::ComplexView() const {
+  switch (kind_) {
+    case kKindComplex: return complex_;
+    case kKindFraction: return {FractionToReal(fraction_), 0.0};
+    default: return {TimeToSeconds(time_), 0.0};
+  }
+}
+
+CalcFraction CalcValue::FractionView() const {
+  switch (kind_) {
+    case kKindFraction: return fraction_;
+    case kKindComplex: return RealToFraction(complex_.re);
+    default: return RealToFraction(TimeToSeconds(time_));
+  }
+}
+
+CalcTime CalcValue::TimeView() const {
+  switch (kind_) {
+    case kKindTime: return time_;
+    case kKindComplex: return RealToTime(complex_.re, Numeric().current_fps);
+    default: return RealToTime(FractionToReal(fraction_), Numeric().current_fps);
+  }
+}
+
+void CalcValue::SetReal(double x) {
+  switch (kind_) {
+    case kKindComplex: complex_ = {x, 0.0}; break;
+    case kKindFraction: fraction_ = RealToFraction(x); break;
+    default: time_ = RealToTime(x, Numeric().current_fps); break;
+  }
+}
+
+void CalcValue::Assign(const CalcValue& other) {
+  Sync();
+  switch (kind_) {
+    case kKindComplex: complex_ = other.ComplexView(); break;
+    case kKindFraction: fraction_ = other.FractionView(); break;
+    default:
+      time_ = other.TimeView();
+      ChangeFps(time_, Numeric().current_fps);
+      break;
+  }
+}
+
+CalcValue CalcValue::Negate() const {
+  CalcValue v(*this);
+  switch (v.Sync()) {
+    case kKindComplex:
+      v.complex_.re = -v.complex_.re;
+      v.complex_.im = -v.complex_.im;
+      break;
+    case kKindFraction: v.fraction_.sign ^= 1; break;
+    default: v.time_.sign ^= 1; break;
+  }
+  return v;
+}
+
+double CalcValue::ToReal() const {
+  switch (kind_) {
+    case kKindComplex: return complex_.re;
+    case kKindFraction: return FractionToReal(fraction_);
+    default: return TimeToSeconds(time_);
+  }
+}
+
+std::int64_t CalcValue::ToInteger() const { return TruncToInt64(ToReal()); }
+
+// --- integer narrowing --------------------------------------------------------
+
+namespace {
+
+struct IntegerRange {
+  double min;
+  double max;
+};
+
+IntegerRange RangeOf(std::uint16_t mode) {
+  switch (mode) {
+    case kModeChar: return {-128.0, 127.0};
+    case kModeUchar: return {0.0, 255.0};
+    case kModeShort: return {-32768.0, 32767.0};
+    case kModeUshort: return {0.0, 65535.0};
+    case kModeLong: return {-2147483648.0, 2147483647.0};
+    default: return {0.0, kU32Max};
+  }
+}
+
+}  // namespace
+
+std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
+  switch (mode) {
+    case kModeChar: return static_cast<std::int8_t>(n);
+    case kModeUchar: return static_cast<std::uint8_t>(n);
+    case kModeShort: return static_cast<std::int16_t>(n);
+    case kModeUshort: return static_cast<std::uint16_t>(n);
+    case kModeLong: return static_cast<std::int32_t>(n);
+    case kModeUlong: return static_cast<std::uint32_t>(n);
+    default: return n;
+  }
+}
+
+int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
+  if (InGroup(mode, kGroupFloat)) {
+    if (v.kind() == kKindComplex) v.AsComplex().im = 0.0;
+    return 0;
+  }
+  if (!InGroup(mode, kGroupInteger)) return 0;
+  const double real = v.ToReal();
+  int warning = 0;
+  if (range_warnings) {
+    const IntegerRange range = RangeOf(mode);
+    if (real < range.min) warning = W_UNDERFLOW;
+    else if (real > range.max) warning = W_OVERFLOW;
+  }
+  v.SetReal(static_cast<double>(NarrowInteger(TruncToInt64(real), mode)));
+  return warning;
+}
+
+bool ReadNamedConstant(std::string_view word, CalcValue& out) {
+  double x;
+  if (word == "RAND_MAX") x = 32767.0;
+  else if (word == "HUGE_VAL") x = HUGE_VAL;
+  else return false;
+  out.Sync();
+  out.SetReal(x);
+  return true;
+}
+
+}  // namespace calc
