@@ -184,7 +184,7 @@ CalcValue::CalcValue() : kind_(Numeric().current_kind) { time_.fps = Numeric().c
 
 CalcValue::CalcValue(const CalcValue& other)
     : kind_(other.kind_), complex_(other.complex_), fraction_(other.fraction_), time_(other.time_) {
-  ChangeFps(time_, Numeric().current_fps);
+  if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
 }
 
 CalcValue::CalcValue(const CalcFraction& f) : CalcValue() {
@@ -205,7 +205,7 @@ CalcValue& CalcValue::operator=(const CalcValue& other) {
   complex_ = other.complex_;
   fraction_ = other.fraction_;
   time_ = other.time_;
-  ChangeFps(time_, Numeric().current_fps);
+  if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
   return *this;
 }
 

@@ -52,8 +52,9 @@ std::uint32_t FractionGcd(std::uint32_t a, std::uint32_t b);
 std::uint64_t FractionLcm(std::uint32_t a, std::uint32_t b);  // 0 when the gcd is 0
 void ReduceFraction(CalcFraction& f);
 
-// Smallest i >= 0 with x * 10^i integral; 0 for infinities and NaN. Bounded:
-// a double has no digits below 10^-kMaxDecimalCount.
+// Smallest i >= 0 with x * 10^i integral; 0 for infinities and NaN. The scale
+// overflows to infinity past 10^308, which ends the search for every finite x;
+// the bound makes that termination explicit instead of incidental.
 constexpr int kMaxDecimalCount = 340;
 int DecimalCount(double x);
 

@@ -1,0 +1,78 @@
+#include "core/keywords.h"
+
+#include <utility>
+
+namespace calc {
+namespace {
+
+// ORDER: the position is the built-in function code.
+constexpr std::string_view kBuiltinNames[] = {
+    "defined", "isinf", "isnan", "rand", "time", "mktime", "tm_sec", "tm_min", "tm_hour",
+    "tm_mday", "tm_mon", "tm_year", "tm_wday", "tm_yday", "tm_isdst", "tm_xmon", "tm_xyear",
+    "a2d", "a2g", "a2r", "d2a", "d2g", "d2r", "g2a", "g2d", "g2r", "r2a", "r2d", "r2g",
+    "sin", "cos", "tan", "asin", "acos", "atan", "atan2", "sinh", "cosh", "tanh", "asinh",
+    "acosh", "atanh", "exp", "exp10", "log", "log10", "pow", "sqr", "sqrt", "ceil", "floor",
+    "abs", "ldexp", "frexp", "modf", "int", "real", "imag", "arg", "norm", "conjg", "polar",
+    "num", "denom", "row", "col", "dec", "det", "inv", "trans", "eigen", "jac", "jacobi", "pm",
+    "power", "pm2", "house", "qr", "qrs", "hes", "dqr", "strchr", "strrchr", "strcmp",
+    "stricmp", "strlen", "strstr", "stristr", "strtok", "strrtok", "fopen", "fclose", "fflush",
+    "feof", "fgetc", "fputc", "fgets", "fputs", "sopen", "sclose", "sflush", "sseek", "stell",
+    "seos", "sgetc", "sputc", "sgets", "sputs", "hlload", "hlloadblock", "hlloadblockm",
+    "hlgetline", "gwidth", "gheight", "gcolor", "gcx", "gcy", "wcx", "wcy", "gget", "wget",
+    "gx", "gy", "wx", "wy", "call",
+};
+static_assert(std::size(kBuiltinNames) == kBuiltinCount);
+
+// ORDER StatementCode.
+constexpr std::string_view kStatementNames[] = {
+    "do", "until", "while", "endwhile", "for", "next", "func", "endfunc", "if", "elif", "else",
+    "endif", "switch", "case", "default", "endswi", "breakswi", "continue", "break", "assert",
+    "return",
+};
+static_assert(std::size(kStatementNames) == kStatementCount);
+
+// ORDER OperatorCode.
+constexpr std::string_view kOperatorForms[] = {
+    "[++]", "[--]", "[~]", "[!]", "[-]", "[+]", "++", "--", "*", "/", "%", "+", "-",
+    "<<", ">>", "<", "<=", ">", ">=", "==", "!=", "&", "^", "|", "&&", "||", "?", "=",
+    "*=", "/=", "%=", "+=", "-=", "<<=", ">>=", "&=", "|=", "^=", ",",
+};
+static_assert(std::size(kOperatorForms) == kOperatorCount);
+
+// Words that read as an operator when they stand alone; the first six are
+// the only way to write the prefix and unary operators.
+constexpr std::pair<std::string_view, std::uint8_t> kOperatorWords[] = {
+    {"++", kOpPreIncrement}, {"--", kOpPreDecrement}, {"~", kOpBitNot}, {"!", kOpLogicalNot},
+    {"-", kOpNegate},        {"+", kOpPlus},          {"<", kOpLess},   {"<=", kOpLessEqual},
+    {">", kOpGreater},       {">=", kOpGreaterEqual}, {"==", kOpEqual}, {"!=", kOpNotEqual},
+    {"&&", kOpLogicalAnd},   {"||", kOpLogicalOr},
+};
+
+template <std::size_t N>
+std::optional<std::uint8_t> Position(const std::string_view (&table)[N], std::string_view word) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (table[i] == word) return static_cast<std::uint8_t>(i);
+  return std::nullopt;
+}
+
+template <std::size_t N>
+std::string_view At(const std::string_view (&table)[N], int code) {
+  return code >= 0 && static_cast<std::size_t>(code) < N ? table[code] : std::string_view{};
+}
+
+}  // namespace
+
+std::string_view BuiltinName(int code) { return At(kBuiltinNames, code); }
+std::string_view StatementName(int code) { return At(kStatementNames, code); }
+std::string_view OperatorForm(int code) { return At(kOperatorForms, code); }
+
+std::optional<std::uint8_t> LookupBuiltin(std::string_view word) { return Position(kBuiltinNames, word); }
+std::optional<std::uint8_t> LookupStatement(std::string_view word) { return Position(kStatementNames, word); }
+
+std::optional<std::uint8_t> LookupOperatorWord(std::string_view word) {
+  for (const auto& [text, code] : kOperatorWords)
+    if (text == word) return code;
+  return std::nullopt;
+}
+
+}  // namespace calc

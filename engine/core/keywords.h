@@ -1,0 +1,47 @@
+// The engine's fixed vocabularies: built-in function names, statement keywords
+// and operator spellings. In every table a word's code is its position.
+// (The ":" command names live in command_names.h.)
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace calc {
+
+constexpr int kBuiltinCount = 126;   // codes 0..125
+constexpr int kStatementCount = 21;  // codes 0..20
+constexpr int kOperatorCount = 39;   // codes 0..38
+
+// Statement codes. ORDER: kStatementNames in keywords.cpp.
+enum StatementCode : std::uint8_t {
+  kStDo, kStUntil, kStWhile, kStEndwhile, kStFor, kStNext, kStFunc, kStEndfunc,
+  kStIf, kStElif, kStElse, kStEndif, kStSwitch, kStCase, kStDefault, kStEndswi,
+  kStBreakswi, kStContinue, kStBreak, kStAssert, kStReturn,
+};
+
+// Operator codes. ORDER: kOperatorForms in keywords.cpp.
+enum OperatorCode : std::uint8_t {
+  kOpPreIncrement, kOpPreDecrement, kOpBitNot, kOpLogicalNot, kOpNegate, kOpPlus,
+  kOpPostIncrement, kOpPostDecrement,
+  kOpMultiply, kOpDivide, kOpRemainder, kOpAdd, kOpSubtract, kOpShiftLeft, kOpShiftRight,
+  kOpLess, kOpLessEqual, kOpGreater, kOpGreaterEqual, kOpEqual, kOpNotEqual,
+  kOpBitAnd, kOpBitXor, kOpBitOr, kOpLogicalAnd, kOpLogicalOr, kOpConditional,
+  kOpAssign, kOpMultiplyAssign, kOpDivideAssign, kOpRemainderAssign, kOpAddAssign,
+  kOpSubtractAssign, kOpShiftLeftAssign, kOpShiftRightAssign, kOpAndAssign, kOpOrAssign,
+  kOpXorAssign, kOpComma,
+};
+
+// Names of codes; "" outside the tables.
+std::string_view BuiltinName(int code);
+std::string_view StatementName(int code);
+// The written form of an operator: the unary codes 0-5 in brackets ("[-]").
+std::string_view OperatorForm(int code);
+
+std::optional<std::uint8_t> LookupBuiltin(std::string_view word);
+std::optional<std::uint8_t> LookupStatement(std::string_view word);
+// Words that name an operator by themselves ("-", "~", "<=", ...): the text
+// inside brackets or a word the tokenizer collected whole.
+std::optional<std::uint8_t> LookupOperatorWord(std::string_view word);
+
+}  // namespace calc

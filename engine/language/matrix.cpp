@@ -1,0 +1,189 @@
+#include "language/matrix.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "core/arithmetic.h"
+
+namespace calc {
+
+namespace {
+
+// What a read through At outside the matrix gets. Re-zeroed before it is
+// handed out, so whatever a caller wrote into it is gone by the next use.
+CalcValue& Scratch() {
+  static CalcValue scratch;
+  scratch = CalcValue();
+  return scratch;
+}
+
+}  // namespace
+
+bool CalcMatrix::ValidShape(std::int32_t rows, std::int32_t columns) {
+  if (rows < 0 || columns < 0) return false;
+  return std::int64_t{rows} * columns <= kMaxElements;
+}
+
+CalcMatrix::CalcMatrix() : elements_(1) {}
+
+CalcMatrix::CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements)
+    : rows_(rows), columns_(columns), elements_(std::move(elements)) {}
+
+CalcMatrix::CalcMatrix(CalcMatrix&& other) noexcept
+    : rows_(std::exchange(other.rows_, 0)),
+      columns_(std::exchange(other.columns_, 0)),
+      elements_(std::move(other.elements_)) {
+  other.elements_.clear();
+}
+
+CalcMatrix& CalcMatrix::operator=(CalcMatrix&& other) noexcept {
+  if (this != &other) {
+    rows_ = std::exchange(other.rows_, 0);
+    columns_ = std::exchange(other.columns_, 0);
+    elements_ = std::move(other.elements_);
+    other.elements_.clear();
+  }
+  return *this;
+}
+
+bool CalcMatrix::ZeroStorage(std::int32_t count, std::vector<CalcValue>& out) {
+  try {
+    std::vector<CalcValue> zeros(static_cast<std::size_t>(count));
+    out.swap(zeros);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+std::optional<CalcMatrix> CalcMatrix::Make(std::int32_t rows, std::int32_t columns) {
+  if (!ValidShape(rows, columns)) return std::nullopt;
+  std::vector<CalcValue> elements;
+  if (!ZeroStorage(rows * columns, elements)) return std::nullopt;
+  return CalcMatrix(rows, columns, std::move(elements));
+}
+
+// --- reading and storing -------------------------------------------------------
+
+bool CalcMatrix::InRange(std::int32_t row, std::int32_t column) const {
+  return row >= 0 && row < rows_ && column >= 0 && column < columns_;
+}
+
+bool CalcMatrix::InRange(std::int32_t index) const { return index >= 0 && index < count(); }
+
+CalcValue CalcMatrix::Element(std::int32_t row, std::int32_t column) const {
+  if (!InRange(row, column)) return CalcValue();
+  return ElementAt(row * columns_ + column);
+}
+
+CalcValue CalcMatrix::ElementAt(std::int32_t index) const {
+  if (!InRange(index)) return CalcValue();
+  CalcValue copy(elements_[static_cast<std::size_t>(index)]);
+  copy.Sync();
+  return copy;
+}
+
+bool CalcMatrix::SetElement(std::int32_t row, std::int32_t column, const CalcValue& value) {
+  if (!InRange(row, column)) return false;
+  return SetElementAt(row * columns_ + column, value);
+}
+
+bool CalcMatrix::SetElementAt(std::int32_t index, const CalcValue& value) {
+  if (!InRange(index)) return false;
+  elements_[static_cast<std::size_t>(index)].Assign(value);
+  return true;
+}
+
+CalcValue& CalcMatrix::At(std::int32_t index) {
+  if (!InRange(index)) return Scratch();
+  return elements_[static_cast<std::size_t>(index)];
+}
+
+const CalcValue& CalcMatrix::At(std::int32_t index) const {
+  if (!InRange(index)) return Scratch();
+  return elements_[static_cast<std::size_t>(index)];
+}
+
+// --- reshaping and copying -------------------------------------------------------
+
+bool CalcMatrix::Resize(std::int32_t rows, std::int32_t columns) {
+  if (!ValidShape(rows, columns)) return false;
+  std::vector<CalcValue> resized;
+  if (!ZeroStorage(rows * columns, resized)) return false;
+  const std::int32_t kept_rows = std::min(rows, rows_);
+  const std::int32_t kept_columns = std::min(columns, columns_);
+  for (std::int32_t i = 0; i < kept_rows; ++i) {
+    for (std::int32_t j = 0; j < kept_columns; ++j) {
+      CalcValue& kept = resized[static_cast<std::size_t>(i * columns + j)];
+      kept = elements_[static_cast<std::size_t>(i * columns_ + j)];
+      kept.Sync();
+    }
+  }
+  rows_ = rows;
+  columns_ = columns;
+  elements_.swap(resized);
+  return true;
+}
+
+bool CalcMatrix::Assign(const CalcMatrix& other) {
+  if (this == &other) {
+    for (CalcValue& element : elements_) element.Sync();
+    return true;
+  }
+  std::vector<CalcValue> copy;
+  try {
+    copy = other.elements_;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (CalcValue& element : copy) element.Sync();
+  rows_ = other.rows_;
+  columns_ = other.columns_;
+  elements_.swap(copy);
+  return true;
+}
+
+// --- multiplication ----------------------------------------------------------------
+
+void CalcMatrix::Scale(const CalcValue& factor) {
+  // The factor may be one of our own elements; keep its value from before.
+  const CalcValue by(factor);
+  for (CalcValue& element : elements_) element = ValueMultiply(element, by);
+}
+
+bool CalcMatrix::Multiply(const CalcMatrix& right) {
+  if (right.count() == 1) {
+    Scale(right.First());
+    return true;
+  }
+  if (count() == 1) {
+    CalcMatrix scaled(0, 0, {});
+    if (!scaled.Assign(right)) return false;
+    scaled.Scale(First());
+    *this = std::move(scaled);
+    return true;
+  }
+
+  const std::int32_t rows = rows_;
+  const std::int32_t columns = right.columns_;
+  if (!ValidShape(rows, columns)) return false;
+  std::vector<CalcValue> product;
+  if (!ZeroStorage(rows * columns, product)) return false;
+  const std::int32_t n = std::max(columns_, right.rows_);
+  for (std::int32_t i = 0; i < rows; ++i) {
+    for (std::int32_t j = 0; j < columns; ++j) {
+      CalcValue& sum = product[static_cast<std::size_t>(i * columns + j)];
+      for (std::int32_t k = 0; k < n; ++k) {
+        ValueAdd(sum, ValueMultiply(Element(i, k), right.Element(k, j)));
+      }
+    }
+  }
+  // `right` may be this matrix: nothing of ours changes before this point.
+  rows_ = rows;
+  columns_ = columns;
+  elements_.swap(product);
+  return true;
+}
+
+}  // namespace calc

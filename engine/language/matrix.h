@@ -1,0 +1,115 @@
+// CalcMatrix: every expression result is a rectangular block of values (a
+// scalar is 1 x 1). Row-major, element (i, j) at index i * columns + j. Every
+// read outside the stored range returns the spare, a zero in the current kind,
+// so shapes never cause errors. The spare is made on demand rather than stored
+// after the last element: it then cannot be written, holds zero in whatever
+// kind is current, and a moved-from matrix (0 x 0, no storage) still reads.
+//
+// Shapes come from user input (subscripts, brace lists, the "mat" command), so
+// nothing here trusts them: a negative dimension, an element count above
+// kMaxElements or an allocation the system refuses makes the operation fail
+// cleanly (Make gives nullopt, the bool operations give false and leave the
+// matrix unchanged) and the caller reports E_MEM. No operation lets
+// std::bad_alloc escape, except the constructors and copy assignment, which
+// behave like any container's (the default one allocates a single element);
+// code that must report E_MEM makes with Make and copies with Assign.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/value.h"
+
+namespace calc {
+
+class CalcMatrix {
+ public:
+  // Largest rows * columns a matrix may hold: 2048 x 2048. A value is close to
+  // 100 bytes, so this is about 400 MB of elements; anything larger could not
+  // be allocated in one piece in a 32-bit process anyway, and on a host that
+  // overcommits memory a larger request would be killed instead of refused.
+  static constexpr std::int32_t kMaxElements = std::int32_t{1} << 22;
+
+  // True when rows x columns can be made: both non-negative (zero is allowed
+  // and gives a matrix of no elements that reads as zero everywhere) and the
+  // count at most kMaxElements. Never overflows, whatever the arguments.
+  static bool ValidShape(std::int32_t rows, std::int32_t columns);
+
+  CalcMatrix();  // 1 x 1 holding zero
+  // A rows x columns matrix of zeros in the current kind; nullopt when the
+  // shape is not valid or the memory is not available.
+  static std::optional<CalcMatrix> Make(std::int32_t rows, std::int32_t columns);
+
+  CalcMatrix(const CalcMatrix& other) = default;
+  CalcMatrix& operator=(const CalcMatrix& other) = default;
+  // Leave the source 0 x 0.
+  CalcMatrix(CalcMatrix&& other) noexcept;
+  CalcMatrix& operator=(CalcMatrix&& other) noexcept;
+  virtual ~CalcMatrix() = default;
+
+  std::int32_t rows() const { return rows_; }
+  std::int32_t columns() const { return columns_; }
+  std::int32_t count() const { return rows_ * columns_; }
+
+  // Copies converted to the current kind; outside the matrix (negative
+  // subscripts included), the spare.
+  CalcValue Element(std::int32_t row, std::int32_t column) const;
+  CalcValue ElementAt(std::int32_t index) const;
+  // The value a 1 x 1 result stands for; comparisons and subscripts read it.
+  CalcValue First() const { return ElementAt(0); }
+
+  // Stores a copy converted to the current kind into an element inside the
+  // matrix; false, with nothing stored, outside it. Never grows the matrix.
+  bool SetElement(std::int32_t row, std::int32_t column, const CalcValue& value);
+  bool SetElementAt(std::int32_t index, const CalcValue& value);
+
+  // Direct access to a stored element, for callers that have checked
+  // 0 <= index < count(). The element keeps whatever kind it was stored in
+  // (call Sync on it before reading a part). Outside that range both forms give
+  // a scratch zero, re-zeroed on every such call, whose writes are discarded:
+  // a stray index can never write into the matrix.
+  CalcValue& At(std::int32_t index);
+  const CalcValue& At(std::int32_t index) const;
+
+  // Reshapes to rows x columns: every element that still fits keeps its
+  // (row, column), every new one is zero. False, with the matrix unchanged,
+  // when the shape is not valid or the memory is not available.
+  bool Resize(std::int32_t rows, std::int32_t columns);
+
+  // Becomes a deep copy of other's shape and elements, each converted to the
+  // current kind. False, with this matrix unchanged, when the memory is not
+  // available. Assigning a matrix to itself converts its elements in place.
+  bool Assign(const CalcMatrix& other);
+
+  // Multiplies every element by factor (element on the left), keeping the
+  // shape. Needs no memory and cannot fail.
+  void Scale(const CalcValue& factor);
+
+  // The "*" of two matrices; the product replaces this matrix (the left side):
+  // - right holds exactly one element: this matrix scaled by it;
+  // - else this holds exactly one element: right scaled by it (right's shape);
+  // - else rows() x right.columns(), element (i, j) summing this(i, k) x
+  //   right(k, j) for k below the larger of columns() and right.rows(), every
+  //   factor read through Element, so one outside its matrix is zero.
+  // Shapes never fail; false, with this matrix unchanged, only when the result
+  // would exceed kMaxElements or the memory is not available. `right` may be
+  // this matrix itself.
+  bool Multiply(const CalcMatrix& right);
+
+ private:
+  CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
+
+  // Fills out with count zeros in the current kind; false when the memory is
+  // not available.
+  static bool ZeroStorage(std::int32_t count, std::vector<CalcValue>& out);
+
+  bool InRange(std::int32_t row, std::int32_t column) const;
+  bool InRange(std::int32_t index) const;
+
+  std::int32_t rows_ = 1;
+  std::int32_t columns_ = 1;
+  std::vector<CalcValue> elements_;  // exactly count() elements
+};
+
+}  // namespace calc
