@@ -1,18 +1,133 @@
 #include "core/render.h"
 
+#include "core/command_names.h"
 #include "core/format.h"
+#include "core/keywords.h"
+#include "core/tokenizer.h"
 
 namespace calc {
+namespace {
 
-std::string RenderNumber(const CalcContext& ctx, const CalcValue& value) {
-  const std::string text = FormatValue(ctx, value);
-  std::string out;
-  out.reserve(text.size() + 4);
-  for (char c : text) {
+std::uint8_t CodeOf(const TokenPayload& payload) {
+  const auto* code = std::get_if<std::uint8_t>(&payload);
+  return code ? *code : 0;
+}
+
+std::string_view TextOf(const TokenPayload& payload) {
+  const auto* text = std::get_if<std::string>(&payload);
+  return text ? std::string_view(*text) : std::string_view();
+}
+
+// A string inside brackets: "]" and "\" are escaped so that the tokenizer
+// neither ends the word early nor reads an escape sequence, and double-byte
+// characters are copied whole (their second byte may look like either). A
+// lead byte without its second byte is escaped so that it cannot swallow the
+// closing bracket.
+void AppendQuotedString(std::string_view text, std::string& out) {
+  out += "[\"";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (IsLeadByte(c)) {
+      if (i + 1 < text.size()) {
+        out += text[i];
+        out += text[++i];
+      } else {
+        out += '\\';
+        out += text[i];
+      }
+      continue;
+    }
+    if (c == ']' || c == '\\') out += '\\';
+    out += text[i];
+  }
+  out += ']';
+}
+
+// Bytes that would end a word or start a double-byte character; as a slot
+// code they are written after a backslash, which makes them plain characters.
+bool EndsOrJoinsWord(unsigned char c) {
+  static constexpr std::string_view kSpecial = " \t\r\n*/%+-<>=!&^|?,(){}[]\\";
+  return kSpecial.find(static_cast<char>(c)) != std::string_view::npos || IsLeadByte(c);
+}
+
+void AppendSlot(std::string_view name, std::string_view prefix, std::uint8_t code, std::string& out) {
+  if (!name.empty()) {
+    out += name;
+    return;
+  }
+  out += prefix;
+  if (code == 0) return;
+  if (EndsOrJoinsWord(code)) out += '\\';
+  out += static_cast<char>(code);
+}
+
+void AppendNumber(const CalcContext& ctx, const CalcValue& value, std::string& out) {
+  for (char c : FormatValue(ctx, value)) {
     if (c == '+' || c == '-') out += '\\';
     out += c;
   }
+}
+
+}  // namespace
+
+std::string RenderNumber(const CalcContext& ctx, const CalcValue& value) {
+  std::string out;
+  AppendNumber(ctx, value, out);
   return out;
+}
+
+void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
+                         const SlotNames* names, std::string& out) {
+  switch (kind) {
+    case kTokOpen: out += '('; break;
+    case kTokClose: out += ')'; break;
+    case kTokOpenBrace: out += '{'; break;
+    case kTokCloseBrace: out += '}'; break;
+    case kTokReference: out += '&'; break;
+    case kTokEmptyBrackets: out += "[]"; break;
+    case kTokNumber:
+      if (const auto* value = std::get_if<CalcValue>(&payload)) AppendNumber(ctx, *value, out);
+      break;
+    case kTokName:
+    case kTokVariableName:
+    case kTokArrayName: out += TextOf(payload); break;
+    case kTokCommand:
+      out += ':';
+      out += CommandName(CodeOf(payload));
+      break;
+    case kTokStatement: out += StatementName(CodeOf(payload)); break;
+    case kTokOperator: out += OperatorForm(CodeOf(payload)); break;
+    case kTokBuiltin: out += BuiltinName(CodeOf(payload)); break;
+    case kTokExternal:
+      out += '!';
+      out += TextOf(payload);
+      break;
+    case kTokString: AppendQuotedString(TextOf(payload), out); break;
+    case kTokVariable: {
+      const std::uint8_t code = CodeOf(payload);
+      AppendSlot(names ? names->VariableName(code) : "", "@", code, out);
+      break;
+    }
+    case kTokArray: {
+      // Array code 0 is what a lone "@" reads as; "@@" would read back as the
+      // variable "@".
+      const std::uint8_t code = CodeOf(payload);
+      AppendSlot(names ? names->ArrayName(code) : "", code == 0 ? "@" : "@@", code, out);
+      break;
+    }
+    default: break;
+  }
+}
+
+std::string RenderToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
+                        const SlotNames* names) {
+  std::string out;
+  AppendRenderedToken(ctx, kind, payload, names, out);
+  return out;
+}
+
+std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names) {
+  return RenderToken(ctx, token.kind(), token.payload(), names);
 }
 
 }  // namespace calc

@@ -1,0 +1,260 @@
+#include "core/tokenizer.h"
+
+#include <new>
+#include <optional>
+#include <string>
+
+#include "core/command_names.h"
+#include "core/keywords.h"
+#include "core/literal.h"
+#include "core/status_codes.h"
+#include "core/value.h"
+
+namespace calc {
+namespace {
+
+constexpr bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// A backslash before these bytes stays in the word, so that the number reader
+// sees "\x1F" or "\017" and the string reader sees "\n" intact.
+constexpr bool KeepsBackslash(unsigned char c) {
+  if (c >= '0' && c <= '9') return true;
+  switch (c) {
+    case 'a': case 'b': case 'e': case 'f': case 'n': case 'r': case 't': case 'v': case 'x':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Bytes that may open an operator written with symbols ("!" only before "=").
+constexpr bool MayOpenOperator(unsigned char c) {
+  switch (c) {
+    case '*': case '/': case '%': case '+': case '-': case '<': case '>': case '=':
+    case '!': case '&': case '^': case '|': case '?': case ',':
+      return true;
+    default:
+      return false;
+  }
+}
+
+struct OperatorMatch {
+  std::uint8_t code;
+  std::size_t length;
+};
+
+// The longest binary or postfix operator written at the start of `rest`. The
+// spellings are the operators' written forms (codes 6 and up; 0-5 are only
+// reachable as bracketed words).
+std::optional<OperatorMatch> MatchOperator(std::string_view rest) {
+  for (std::size_t length = 3; length >= 1; --length) {
+    for (int code = kOpPostIncrement; code < kOperatorCount; ++code) {
+      const std::string_view form = OperatorForm(code);
+      if (form.size() == length && rest.starts_with(form))
+        return OperatorMatch{static_cast<std::uint8_t>(code), length};
+    }
+  }
+  return std::nullopt;
+}
+
+// Tokens for single bytes that structure the line.
+std::optional<std::uint8_t> BracketKind(unsigned char c) {
+  switch (c) {
+    case '(': return kTokOpen;
+    case ')': return kTokClose;
+    case '{': return kTokOpenBrace;
+    case '}': return kTokCloseBrace;
+    default: return std::nullopt;
+  }
+}
+
+char EscapedByte(char c) {
+  switch (c) {
+    case '0': return '\0';
+    case 'a': return '\a';
+    case 'b': return '\b';
+    case 'e': return '\x1B';
+    case 'f': return '\f';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    case 'v': return '\v';
+    default: return c;
+  }
+}
+
+// The engine's own short words: a structural byte standing for its kind, a
+// tab followed by an operator code, "&", and the "@" forms.
+std::optional<CalcToken> InternalWord(std::string_view word) {
+  const auto first = static_cast<unsigned char>(word[0]);
+  switch (first) {
+    case kTokOpen:
+    case kTokClose:
+    case kTokOpenBrace:
+    case kTokCloseBrace:
+    case kTokEmptyBrackets:
+      return CalcToken(first, std::monostate{});
+    default:
+      break;
+  }
+  if (first == '\t' && word.size() >= 2) {
+    const auto code = static_cast<std::uint8_t>(word[1]);
+    // A code outside the operator table would be an operator nothing knows.
+    if (code < kOperatorCount) return CalcToken(kTokOperator, code);
+  }
+  if (word == "&") return CalcToken(kTokReference, std::monostate{});
+  if (first == '@') {
+    if (word.size() == 1) return CalcToken(kTokArray, std::uint8_t{0});
+    if (word.size() >= 3 && word[1] == '@') return CalcToken(kTokArray, static_cast<std::uint8_t>(word[2]));
+    return CalcToken(kTokVariable, static_cast<std::uint8_t>(word[1]));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ResolveStringEscapes(std::string_view body) {
+  std::string out;
+  out.reserve(body.size());
+  std::size_t i = 0;
+  const std::size_t n = body.size();
+  while (i < n) {
+    char c = body[i++];
+    if (c == '\\') {
+      if (i == n) break;  // a trailing backslash is dropped
+      c = EscapedByte(body[i++]);
+    }
+    out += c;
+    // The second byte of a double-byte character is never an escape.
+    if (IsLeadByte(static_cast<unsigned char>(c)) && i < n) out += body[i++];
+  }
+  return out;
+}
+
+CalcToken ClassifyWord(const CalcContext& ctx, std::string_view word, bool parse_numbers) {
+  if (const auto code = LookupOperatorWord(word)) return CalcToken(kTokOperator, *code);
+  if (const auto code = LookupBuiltin(word)) return CalcToken(kTokBuiltin, *code);
+  if (const auto code = LookupStatement(word)) return CalcToken(kTokStatement, *code);
+  if (word.empty()) return CalcToken(kTokName, std::string());
+
+  switch (word[0]) {
+    case ':': return CalcToken(kTokCommand, LookupCommand(word.substr(1)));
+    case '!': return CalcToken(kTokExternal, std::string(word.substr(1)));
+    case '"': return CalcToken(kTokString, ResolveStringEscapes(word.substr(1)));
+    default: break;
+  }
+  if (auto token = InternalWord(word)) return std::move(*token);
+
+  CalcValue value;
+  if (ReadNamedConstant(word, value) || (parse_numbers && ParseNumber(ctx, word, value)))
+    return CalcToken(kTokNumber, value);
+  return CalcToken(kTokName, std::string(word));
+}
+
+int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers, CalcTokenList& list) {
+  if (word.empty()) return kDone;
+  try {
+    return list.Append(ClassifyWord(ctx, word, parse_numbers));
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list) {
+  list.Clear();
+  int status = kDone;
+  try {
+    std::string word;
+    bool in_brackets = false;
+    const auto flush = [&]() {
+      const int result = AppendWord(ctx, word, parse_numbers, list);
+      word.clear();
+      return result;
+    };
+    const auto emit = [&](std::uint8_t kind, const TokenPayload& payload) {
+      const int result = flush();
+      return result != kDone ? result : list.Append(kind, payload);
+    };
+
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n && status == kDone) {
+      const auto c = static_cast<unsigned char>(text[i]);
+
+      if (IsLeadByte(c)) {  // the pair stays together; at the end, the lead byte alone
+        word += text[i++];
+        if (i < n) word += text[i++];
+        continue;
+      }
+
+      if (c == '\\') {
+        if (i + 1 == n) {  // a trailing backslash is dropped
+          ++i;
+          continue;
+        }
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if (KeepsBackslash(next)) {  // the next byte is then read as usual
+          word += text[i++];
+          continue;
+        }
+        if (next == '\\') {
+          word.append(text.substr(i, 2));
+          i += 2;
+          continue;
+        }
+        // Any other byte is taken literally, even an operator, bracket, blank
+        // or lead byte: an escaped lead byte stands alone and does not take
+        // the byte after it (so a string can end in one before its "]").
+        word += text[i + 1];
+        i += 2;
+        continue;
+      }
+
+      if (in_brackets) {
+        ++i;
+        if (c != ']') {
+          word += static_cast<char>(c);
+        } else {
+          in_brackets = false;
+          status = word.empty() ? list.Append(kTokEmptyBrackets) : flush();
+        }
+        continue;
+      }
+
+      if (c == '[') {
+        ++i;
+        in_brackets = true;
+        status = flush();
+        continue;
+      }
+      if (IsBlank(c)) {
+        ++i;
+        status = flush();
+        continue;
+      }
+      if (const auto kind = BracketKind(c)) {
+        ++i;
+        status = emit(*kind, std::monostate{});
+        continue;
+      }
+      if (MayOpenOperator(c)) {
+        if (const auto match = MatchOperator(text.substr(i))) {
+          i += match->length;
+          status = emit(kTokOperator, match->code);
+          continue;
+        }
+      }
+      word += static_cast<char>(c);
+      ++i;
+      // "@a:" and the like end at their colon.
+      if (c == ':' && word[0] == '@') status = flush();
+    }
+    if (status == kDone) status = flush();
+  } catch (const std::bad_alloc&) {
+    status = E_MEM;
+  }
+  list.Rewind();
+  return status;
+}
+
+}  // namespace calc
