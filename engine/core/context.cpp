@@ -24,7 +24,9 @@ void CalcContext::SetRadix(std::int32_t radix) {
 void CalcContext::SetPrecision(std::int32_t precision) { precision_ = precision < 0 ? 6 : precision; }
 
 void CalcContext::SetFps(double fps) {
-  fps_ = fps < 0 ? 30.0 : fps;
+  // Frames are divided by the fps everywhere, so 0 (or NaN) would turn every
+  // time into NaN; such a rate falls back to the default like a negative one.
+  fps_ = fps > 0 ? fps : 30.0;
   Numeric().current_fps = fps_;
 }
 

@@ -51,16 +51,32 @@ void ReduceFraction(CalcFraction& f) {
   f.den /= g;
 }
 
-int DecimalCount(double x) {
-  if (!std::isfinite(x)) return 0;
+namespace {
+
+// The smallest i >= 0 with x * 10^i integral, and that product. The product is
+// formed in double exactly as the test sees it: widening first would turn
+// 0.3 * 10 into 2.999... and truncate it to the wrong numerator.
+struct DecimalScale {
+  int count;
+  double scale;
+  double scaled;
+};
+
+DecimalScale FindDecimalScale(double x) {
+  if (!std::isfinite(x)) return {0, 1.0, x};
   double scale = 1.0;
   for (int i = 0; i < kMaxDecimalCount; ++i) {
+    const double scaled = x * scale;
     double whole;
-    if (std::modf(x * scale, &whole) == 0.0) return i;
+    if (std::modf(scaled, &whole) == 0.0) return {i, scale, scaled};
     scale *= 10.0;
   }
-  return kMaxDecimalCount;
+  return {kMaxDecimalCount, scale, x * scale};
 }
+
+}  // namespace
+
+int DecimalCount(double x) { return FindDecimalScale(x).count; }
 
 CalcFraction RealToFraction(double x) {
   CalcFraction f;
@@ -72,11 +88,11 @@ CalcFraction RealToFraction(double x) {
     f.den = 1;
     return f;
   }
-  // Scale by the decimal count in extended precision, then fit both terms into
-  // 32 bits keeping their ratio.
-  const int d = DecimalCount(x);
-  const long double s = std::pow(10.0L, d);
-  const long double n = s * static_cast<long double>(x);
+  // Scale by the decimal count, then fit both terms into 32 bits keeping
+  // their ratio (the comparisons and the rescaling run in extended precision).
+  const DecimalScale decimal = FindDecimalScale(x);
+  const long double s = decimal.scale;
+  const long double n = decimal.scaled;
   constexpr long double kMax = kU32Max;
   if (n > s && n > kMax) {
     f.num = 4294967295u;

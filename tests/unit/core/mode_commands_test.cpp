@@ -94,6 +94,8 @@ TEST_F(ModeCommandTest, PrecisionFallsBackToSixWhenNegative) {
 TEST_F(ModeCommandTest, FpsFallsBackToThirtyAndIsPublished) {
   Run("ftime", -1);
   EXPECT_EQ(ctx.fps(), 30.0);
+  Run("fps", 0);  // no time could be expressed in zero frames per second
+  EXPECT_EQ(ctx.fps(), 30.0);
   Run("fps", 25);
   EXPECT_EQ(ctx.fps(), 25.0);
   EXPECT_EQ(Numeric().current_fps, 25.0);

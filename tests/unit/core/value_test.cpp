@@ -29,7 +29,7 @@ struct FractionRow {
 TEST_F(ValueTest, RealsBecomeReducedFractions) {
   const FractionRow rows[] = {
       {2.5, 0, 5, 2},     {-0.125, 1, 1, 8}, {7.0, 0, 7, 1},        {0.0, 0, 0, 1},
-      {0.1, 0, 1, 10},    {-3.75, 1, 15, 4}, {4294967295.0, 0, 4294967295u, 1},
+      {0.1, 0, 1, 10},    {-3.75, 1, 15, 4}, {0.3, 0, 3, 10}, {0.0101, 0, 101, 10000}, {4294967295.0, 0, 4294967295u, 1},
       {1e-12, 0, 0, 1},  // no 32-bit fraction is that small: the numerator scales to 0
   };
   for (const auto& row : rows) {
