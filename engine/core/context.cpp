@@ -1,8 +1,13 @@
 #include "core/context.h"
 
 #include "core/numeric_settings.h"
+#include "language/variables.h"
 
 namespace calc {
+
+CalcContext::CalcContext() : storage_(std::make_unique<CalcStorage>()) {}
+
+CalcContext::~CalcContext() = default;
 
 void CalcContext::SetMode(std::uint16_t mode) {
   mode_ = mode;

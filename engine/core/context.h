@@ -1,21 +1,29 @@
 // CalcContext: everything that decides how text becomes numbers and numbers
-// become text (mode word, precision, radix, fps) plus the switches a host sets.
-// The per-run tables of the language (variables, arrays, answer, output) join
-// it as the language layer is built.
+// become text (mode word, precision, radix, fps) plus the switches a host sets,
+// and the storage of the language: the variable and array tables with the
+// previous answer (language/variables.h), made with the context and freed
+// with it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/modes.h"
 
 namespace calc {
 
+class CalcStorage;
+
 class CalcContext {
  public:
-  CalcContext() = default;
+  CalcContext();  // may throw std::bad_alloc, like any container
   CalcContext(const CalcContext&) = delete;
   CalcContext& operator=(const CalcContext&) = delete;
-  virtual ~CalcContext() = default;
+  virtual ~CalcContext();
+
+  // Variables, arrays and the previous answer of this context.
+  CalcStorage& storage() { return *storage_; }
+  const CalcStorage& storage() const { return *storage_; }
 
   std::uint16_t mode() const { return mode_; }
   double fps() const { return fps_; }
@@ -42,6 +50,7 @@ class CalcContext {
   double fps_ = 30.0;
   std::int32_t precision_ = 6;
   std::int32_t radix_ = 10;
+  std::unique_ptr<CalcStorage> storage_;
 };
 
 }  // namespace calc
