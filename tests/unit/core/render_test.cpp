@@ -211,7 +211,11 @@ bool SameNumber(std::uint16_t mode, const CalcValue& a, const CalcValue& b) {
     const CalcFraction x = a.FractionView(), y = b.FractionView();
     return (x.num == 0 && y.num == 0) || (x.sign == y.sign && x.num == y.num && x.den == y.den);
   }
-  if (InGroup(mode, kGroupTime)) return TimeToSeconds(a.TimeView()) == TimeToSeconds(b.TimeView());
+  if (InGroup(mode, kGroupTime)) {
+    const CalcTime x = a.TimeView(), y = b.TimeView();
+    return x.sign == y.sign && x.hours == y.hours && x.minutes == y.minutes && x.seconds == y.seconds &&
+           x.frames == y.frames;
+  }
   const CalcComplex x = a.ComplexView(), y = b.ComplexView();
   return x.re == y.re && x.im == y.im;
 }
