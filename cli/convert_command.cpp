@@ -1,13 +1,16 @@
 #include "convert_command.h"
 
 #include <array>
+#include <sstream>
 #include <optional>
 #include <string>
 
+#include "console_engine.h"
 #include "core/context.h"
-#include "core/literal.h"
 #include "core/modes.h"
 #include "core/render.h"
+#include "core/status_codes.h"
+#include "core/tokenizer.h"
 #include "core/value.h"
 
 namespace radixcalc {
@@ -15,10 +18,14 @@ namespace {
 
 constexpr std::array<int, 4> kFieldRadix = {2, 8, 10, 16};
 
+// The converter reads at most this much of a field.
+constexpr std::size_t kFieldTextLimit = 255;
+
 struct ConvertOptions {
   int width = 32;
   std::array<bool, 4> is_unsigned = {true, true, false, true};  // BIN OCT DEC HEX
   int from = 10;
+  bool hold = false;
   std::string_view text;
 };
 
@@ -54,6 +61,10 @@ std::optional<std::string> ParseOptions(std::span<const std::string_view> args, 
       options_done = true;
       continue;
     }
+    if (arg == "--hold") {
+      opt.hold = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return std::string(arg) + " needs a value";
     const std::string_view value = args[++i];
     if (arg == "--width") {
@@ -80,29 +91,78 @@ std::size_t FieldIndexOfRadix(int radix) {
   return 2;
 }
 
+void SetField(calc::CalcContext& ctx, const ConvertOptions& opt, std::size_t field) {
+  ctx.SetMode(calc::IntegerMode(opt.width, opt.is_unsigned[field]));
+  ctx.SetRadix(kFieldRadix[field]);
+}
+
+bool IsOperandToken(std::uint8_t kind) {
+  return kind == calc::kTokNumber || kind == calc::kTokVariable || kind == calc::kTokArray;
+}
+
+// The text re-rendered token by token in every field: one blank between two
+// adjacent operands (number, variable or array by code), one blank after a
+// built-in or external function name, nothing else added.
+int Transcribe(calc::CalcContext& ctx, const ConvertOptions& opt, std::string_view text, std::ostream& out,
+               std::ostream& err) {
+  calc::CalcTokenList tokens;
+  if (calc::Tokenize(ctx, text, true, tokens) != calc::kDone) {
+    err << "radixcalc convert: E_MEM\n";
+    return 1;
+  }
+  for (std::size_t field = 0; field < kFieldRadix.size(); ++field) {
+    SetField(ctx, opt, field);
+    std::string line;
+    std::optional<std::uint8_t> previous;
+    for (const calc::CalcToken& token : tokens) {
+      const std::uint8_t kind = token.kind();
+      if (previous && IsOperandToken(*previous) && IsOperandToken(kind)) line += ' ';
+      calc::AppendRenderedToken(ctx, kind, token.payload(), nullptr, line);
+      if (kind == calc::kTokBuiltin || kind == calc::kTokExternal) line += ' ';
+      previous = kind;
+    }
+    out << line << "\n";
+  }
+  return 0;
+}
+
 }  // namespace
+
+std::string_view ConvertUsage() {
+  return "usage: radixcalc convert [--width 8|16|32] [--signs XXXX] [--from 2|8|10|16] [--hold] TEXT\n"
+         "  Evaluates the expression TEXT as the converter's source field does (the field's radix\n"
+         "  and integer type, no commands or statements, range warnings on) and prints the BIN,\n"
+         "  OCT, DEC and HEX field texts, one per line. --hold prints the expression transcribed\n"
+         "  into each field instead.\n"
+         "  --signs: four letters s (signed) or u (unsigned) for BIN OCT DEC HEX (default uusu)\n"
+         "  --width: 8, 16 or 32 bits (default 32); --from: the source radix (default 10)\n";
+}
 
 int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
   ConvertOptions opt;
   if (auto problem = ParseOptions(args, opt)) {
-    err << "radixcalc convert: " << *problem << "\n"
-        << "usage: radixcalc convert [--width 8|16|32] [--signs XXXX] [--from 2|8|10|16] TEXT\n";
+    err << "radixcalc convert: " << *problem << "\n" << ConvertUsage();
     return 2;
   }
+  const std::string_view text = opt.text.substr(0, kFieldTextLimit);
   calc::CalcContext ctx;
-  const std::size_t source = FieldIndexOfRadix(opt.from);
-  const std::uint16_t source_mode = calc::IntegerMode(opt.width, opt.is_unsigned[source]);
-  ctx.SetMode(source_mode);
-  ctx.SetRadix(opt.from);
-  calc::CalcValue value;
-  if (!calc::ParseNumber(ctx, opt.text, value)) {
-    err << "radixcalc convert: \"" << opt.text << "\" is not a number in radix " << opt.from << "\n";
+  SetField(ctx, opt, FieldIndexOfRadix(opt.from));
+  if (opt.hold) return Transcribe(ctx, opt, text, out, err);
+
+  // The converter's engine: expressions only, integer range warnings on.
+  ctx.commands_allowed = false;
+  ctx.statements_allowed = false;
+  ctx.range_warnings = true;
+  std::ostringstream discarded;  // the converter shows no echo
+  ConsoleEngine engine(ctx, calc::CalcEngineSettings{}, discarded, err, "radixcalc convert");
+  engine.storage().ResetAnswer();
+  if (engine.RunText(text) != calc::kValue) {
+    err << "radixcalc convert: \"" << opt.text << "\" gives no value in radix " << opt.from << "\n";
     return 1;
   }
-  calc::FitToMode(value, source_mode, false);
+  const calc::CalcValue value = engine.storage().AnswerValue();
   for (std::size_t field = 0; field < kFieldRadix.size(); ++field) {
-    ctx.SetMode(calc::IntegerMode(opt.width, opt.is_unsigned[field]));
-    ctx.SetRadix(kFieldRadix[field]);
+    SetField(ctx, opt, field);
     out << calc::RenderNumber(ctx, value) << "\n";
   }
   return 0;

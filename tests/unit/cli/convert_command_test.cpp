@@ -27,6 +27,7 @@ Outcome Convert(std::vector<std::string_view> args) {
 struct Row {
   std::vector<std::string_view> args;
   std::string expected;
+  std::string err = "";
 };
 
 TEST(ConvertCommand, ShowsTheNumberInEveryField) {
@@ -34,13 +35,32 @@ TEST(ConvertCommand, ShowsTheNumberInEveryField) {
       {{"--width", "16", "--from", "10", "--", "-1"}, "1111111111111111\n177777\n\\-1\nFFFF\n"},
       {{"--from", "16", "ff"}, "11111111\n377\n255\nFF\n"},
       {{"255"}, "11111111\n377\n255\nFF\n"},
-      {{"--width", "8", "200"}, "11001000\n310\n\\-56\nC8\n"},
-      {{"--width", "8", "--signs", "ssss", "--from", "2", "10000000"}, "\\-10000000\n\\-200\n\\-128\n\\-80\n"},
-      {{"--signs", "uuuu", "--", "-1"}, "11111111111111111111111111111111\n37777777777\n4294967295\nFFFFFFFF\n"},
+      {{"--width", "8", "200"}, "11001000\n310\n\\-56\nC8\n", "radixcalc convert: W_OVERFLOW\n"},
+      {{"--width", "8", "--signs", "ssss", "--from", "2", "10000000"},
+       "\\-10000000\n\\-200\n\\-128\n\\-80\n",
+       "radixcalc convert: W_OVERFLOW\n"},
+      {{"--signs", "uuuu", "--", "-1"},
+       "11111111111111111111111111111111\n37777777777\n4294967295\nFFFFFFFF\n",
+       "radixcalc convert: W_UNDERFLOW\n"},
       {{"--from", "8", "17"}, "1111\n17\n15\nF\n"},
       {{"\\x1F"}, "11111\n37\n31\n1F\n"},
       {{"'A"}, "1000001\n101\n65\n41\n"},
-      {{"--width", "16", "65536"}, "0\n0\n0\n0\n"},
+      {{"--width", "16", "65536"}, "0\n0\n0\n0\n", "radixcalc convert: W_OVERFLOW\n"},
+  };
+  for (const Row& row : rows) {
+    const Outcome o = Convert(row.args);
+    EXPECT_EQ(o.status, 0) << row.args.back();
+    EXPECT_EQ(o.out, row.expected) << row.args.back();
+    EXPECT_EQ(o.err, row.err) << row.args.back();
+  }
+}
+
+TEST(ConvertCommand, TheTextIsAnExpressionEvaluatedInTheSourceField) {
+  const Row rows[] = {
+      {{"1+2*3"}, "111\n7\n7\n7\n"},
+      {{"--from", "16", "ff+1"}, "100000000\n400\n256\n100\n"},
+      {{"--from", "2", "101<<10"}, "10100\n24\n20\n14\n"},
+      {{"(1+2)*3; +1"}, "1010\n12\n10\nA\n"},
   };
   for (const Row& row : rows) {
     const Outcome o = Convert(row.args);
@@ -50,12 +70,47 @@ TEST(ConvertCommand, ShowsTheNumberInEveryField) {
   }
 }
 
-TEST(ConvertCommand, TextThatIsNotANumberFailsWithStatusOne) {
-  for (std::string_view text : {"12", "1+2", "", "zz"}) {
-    const Outcome o = Convert({"--from", "2", text});
-    EXPECT_EQ(o.status, 1) << text;
+TEST(ConvertCommand, RangeWarningsOfEveryStepGoToStandardError) {
+  const Outcome o = Convert({"--width", "8", "--signs", "ssss", "--", "100+100-100"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out, "1100100\n144\n100\n64\n");
+  // 100+100 is above the signed 8-bit range, -56-100 below it.
+  EXPECT_EQ(o.err, "radixcalc convert: W_OVERFLOW\nradixcalc convert: W_UNDERFLOW\n");
+}
+
+TEST(ConvertCommand, TextWithoutAValueFailsWithStatusOne) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string report;
+  } rows[] = {
+      {{"--from", "2", "12"}, "radixcalc convert: E_USERFUNC: 12\n"},
+      {{"1+"}, "radixcalc convert: E_RVALUE_NULL: +\n"},
+      {{""}, ""},
+      {{"x=1"}, "radixcalc convert: E_USERFUNC: x\n"},  // no implicit variables in the converter
+      {{":radix 16"}, "radixcalc convert: E_COMMAND\n"},
+      {{"if 1"}, "radixcalc convert: E_STAT\n"},
+  };
+  for (const auto& row : rows) {
+    const Outcome o = Convert(row.args);
+    EXPECT_EQ(o.status, 1) << row.args.back();
     EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find("not a number"), std::string::npos);
+    EXPECT_EQ(o.err.substr(0, row.report.size()), row.report) << row.args.back();
+    EXPECT_NE(o.err.find("gives no value"), std::string::npos);
+  }
+}
+
+TEST(ConvertCommand, HoldTranscribesTheTextTokenByToken) {
+  const Row rows[] = {
+      {{"--hold", "10+20"}, "1010+10100\n12+24\n10+20\nA+14\n"},
+      {{"--hold", "--from", "16", "@a 10 @@b"}, "@a 10000 @@b\n@a 20 @@b\n@a 16 @@b\n@a 10 @@b\n"},
+      {{"--hold", "sin 2"}, "sin 10\nsin 2\nsin 2\nsin 2\n"},
+      {{"--hold", "--width", "16", "--", "-1"}, "-1\n-1\n-1\n-1\n"},
+      {{"--hold", "\\-1"}, "11111111111111111111111111111111\n37777777777\n\\-1\nFFFFFFFF\n"},
+  };
+  for (const Row& row : rows) {
+    const Outcome o = Convert(row.args);
+    EXPECT_EQ(o.status, 0) << row.args.back();
+    EXPECT_EQ(o.out, row.expected) << row.args.back();
   }
 }
 

@@ -1,0 +1,260 @@
+#include "language/blocks.h"
+
+#include <iterator>
+#include <new>
+
+#include "core/keywords.h"
+#include "core/status_codes.h"
+#include "language/engine.h"
+
+namespace calc {
+namespace {
+
+// The keyword a statement starts with, or -1.
+int KeywordOf(const CalcLine& statement) {
+  const CalcToken* first = statement.tokens.At(0);
+  return first != nullptr && first->kind() == kTokStatement ? first->code() : -1;
+}
+
+// A recorded statement that is no keyword line and no block: what the
+// condition and the step of a for loop must be.
+bool IsPlainStatement(const CalcBlockEntry& entry) {
+  return entry.statement != nullptr && KeywordOf(*entry.statement) < 0;
+}
+
+// The closer a block type expects, and the error of a closer found in a block
+// of another type.
+int ClosingKeyword(BlockType type) {
+  switch (type) {
+    case kBlockDo: return kStUntil;
+    case kBlockWhile: return kStEndwhile;
+    case kBlockFor: return kStNext;
+    case kBlockFunc: return kStEndfunc;
+    default: return -1;
+  }
+}
+
+int MismatchError(int keyword) {
+  switch (keyword) {
+    case kStUntil: return E_STAT_UNTIL;
+    case kStEndwhile: return E_STAT_ENDWHILE;
+    case kStNext: return E_STAT_NEXT;
+    default: return E_STAT_ENDFUNC;
+  }
+}
+
+// "for ( init )" -> "init": the keyword goes, and so do the parentheses the
+// grouping pass put around the rest when they enclose all of it.
+void StripForKeyword(CalcTokenList& tokens) {
+  tokens.Erase(tokens.begin());
+  if (tokens.Empty() || tokens.begin()->kind() != kTokOpen) return;
+  int depth = 0;
+  for (auto it = tokens.begin(); it != tokens.end(); ++it) {
+    if (it->kind() == kTokOpen) {
+      ++depth;
+    } else if (it->kind() == kTokClose && --depth == 0) {
+      if (std::next(it) != tokens.end()) return;  // the parentheses close early
+      tokens.Erase(it);
+      tokens.Erase(tokens.begin());
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int CalcBlockState::StartRecording() {
+  try {
+    root_ = std::make_unique<CalcBlock>();
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+  current_ = root_.get();
+  mode_ = RecordingMode::kRecording;
+  left_block_ = false;
+  return kDone;
+}
+
+void CalcBlockState::Abandon() {
+  mode_ = RecordingMode::kNormal;
+  current_ = nullptr;
+  root_.reset();
+  left_block_ = false;
+}
+
+int CalcBlockState::OpenBlock(BlockType type, std::unique_ptr<CalcLine> first) {
+  if (current_->depth >= kMaxBlockDepth) return E_MEM;
+  auto block = std::make_unique<CalcBlock>();
+  block->type = type;
+  block->parent = current_;
+  block->depth = current_->depth + 1;
+  block->entries.emplace_back().statement = std::move(first);
+  CalcBlock* opened = block.get();
+  current_->entries.emplace_back().block = std::move(block);
+  current_ = opened;
+  return kDone;
+}
+
+void CalcBlockState::CloseBlock(bool& complete) {
+  current_ = current_->parent;
+  complete = current_ == root_.get();
+}
+
+int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken& offender) {
+  complete = false;
+  if (mode_ != RecordingMode::kRecording || current_ == nullptr) return E_MEM;
+  try {
+    auto copy = std::make_unique<CalcLine>();
+    if (statement.CopyTo(*copy) != kDone) return E_MEM;
+    const int keyword = KeywordOf(statement);
+    CalcBlock& block = *current_;
+    const bool in_function = block.type == kBlockFunc;
+    const auto fail = [&](int code) {
+      offender = *statement.tokens.At(0);
+      return code;
+    };
+
+    switch (keyword) {
+      case kStDo:
+      case kStWhile:
+      case kStFor:
+        // A function body keeps its loops as plain statements; they are
+        // recorded anew each time the function runs.
+        if (in_function) break;
+        return OpenBlock(keyword == kStDo ? kBlockDo : keyword == kStWhile ? kBlockWhile : kBlockFor,
+                         std::move(copy)) == kDone
+                   ? kDone
+                   : fail(E_MEM);
+      case kStFunc:
+        if (in_function) return fail(E_STAT_FUNC_NEST);
+        return OpenBlock(kBlockFunc, std::move(copy)) == kDone ? kDone : fail(E_MEM);
+      case kStUntil:
+      case kStEndwhile:
+      case kStEndfunc:
+      case kStNext:
+        if (ClosingKeyword(block.type) == keyword) {
+          block.entries.emplace_back().statement = std::move(copy);
+          if (keyword == kStNext)
+            if (const int status = RewriteFor(block)) return fail(status);
+          CloseBlock(complete);
+          return kDone;
+        }
+        // A closer of another block would close the wrong loop on replay.
+        if (!in_function) return fail(MismatchError(keyword));
+        break;
+      default:
+        break;
+    }
+    block.entries.emplace_back().statement = std::move(copy);
+    return kDone;
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+// Entries on entry: for-statement, condition, step, body..., next.
+int CalcBlockState::RewriteFor(CalcBlock& block) {
+  auto& entries = block.entries;
+  if (entries.size() < 2 || !IsPlainStatement(entries[1])) return E_STAT_FOR_CON;
+  if (entries.size() < 3 || !IsPlainStatement(entries[2])) return E_STAT_FOR_EXP;
+
+  StripForKeyword(entries[0].statement->tokens);
+
+  CalcTokenList& condition = entries[1].statement->tokens;
+  if (!condition.Empty()) {  // an empty condition stays empty: the loop runs until break
+    if (condition.InsertBefore(condition.begin(), kTokOpen) != kDone || condition.Append(kTokClose) != kDone ||
+        condition.InsertBefore(condition.begin(), kTokStatement, std::uint8_t{kStFor}) != kDone)
+      return E_MEM;
+  }
+
+  CalcBlockEntry step = std::move(entries[2]);
+  entries.erase(entries.begin() + 2);
+  entries.push_back(std::move(step));
+  return kDone;
+}
+
+void CalcBlockState::BeginReplay() {
+  mode_ = RecordingMode::kReplaying;
+  current_ = root_.get();
+  if (current_ != nullptr) current_->cursor = 0;
+  left_block_ = false;
+}
+
+bool CalcBlockState::FlagPending() const {
+  return mode_ == RecordingMode::kReplaying && current_ != nullptr &&
+         (current_->break_flag || current_->continue_flag);
+}
+
+void CalcBlockState::SetBreak() {
+  if (current_ != nullptr && !current_->continue_flag) current_->break_flag = true;
+}
+
+void CalcBlockState::SetContinue() {
+  if (current_ != nullptr && !current_->break_flag) current_->continue_flag = true;
+}
+
+void CalcBlockState::CloseIteration() {
+  if (current_ == nullptr) return;
+  CalcBlock* block = current_;
+  block->continue_flag = false;
+  if (!block->break_flag || block->parent == nullptr) return;
+  block->break_flag = false;
+  current_ = block->parent;
+  ++current_->cursor;
+  left_block_ = true;
+}
+
+CalcLine* CalcBlockState::NextStatement() {
+  left_block_ = false;
+  while (current_ != nullptr) {
+    CalcBlock* block = current_;
+    if (block->cursor >= block->entries.size()) {
+      // Only a function body and the outermost sequence run off their end.
+      if (block->parent == nullptr) return nullptr;
+      current_ = block->parent;
+      ++current_->cursor;
+      continue;
+    }
+    CalcBlockEntry& entry = block->entries[block->cursor];
+    if (entry.statement != nullptr) return entry.statement.get();
+    CalcBlock* child = entry.block.get();
+    child->cursor = 0;
+    child->continue_flag = false;
+    child->break_flag = block->break_flag || block->continue_flag;
+    current_ = child;
+  }
+  return nullptr;
+}
+
+void CalcBlockState::Advance() {
+  if (left_block_ || current_ == nullptr) return;
+  CalcBlock& block = *current_;
+  const std::size_t count = block.entries.size();
+  ++block.cursor;
+  if (block.cursor < count) return;
+  switch (block.type) {
+    case kBlockDo:
+    case kBlockWhile:
+      block.cursor = 0;
+      break;
+    case kBlockFor:
+      block.cursor = count > 1 ? 1 : 0;
+      break;
+    default:
+      break;  // the end ends the block
+  }
+}
+
+int ReplayBlocks(CalcEngine& engine) {
+  CalcBlockState& blocks = engine.control().blocks;
+  blocks.BeginReplay();
+  int status = kNoValue;
+  while (CalcLine* statement = blocks.NextStatement()) {
+    status = engine.RunStatement(*statement);
+    if (engine.run_stopped() || IsError(status)) break;
+    blocks.Advance();
+  }
+  return status;
+}
+
+}  // namespace calc

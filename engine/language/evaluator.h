@@ -1,0 +1,233 @@
+// The expression evaluator. The grouping pass has already made precedence
+// explicit with parentheses, so evaluation is strictly left to right: every
+// operator applies to the accumulated result on its left and exactly one
+// operand on its right, and a parenthesised group counts as one operand.
+//
+// The evaluator walks one token list with that list's cursor. It keeps the
+// state of one expression: the parenthesis depth, the top-level assignment
+// flag, the last assignable operand (CalcLvalueRef) and the queue of postfix
+// increments and decrements, which run after the whole expression.
+//
+// Every failure records the offending token (a copy, so that the report can
+// render it after the list is gone) and returns its code; warnings are
+// reported at once through the engine and evaluation goes on.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/token.h"
+#include "core/value.h"
+#include "language/matrix.h"
+#include "language/variables.h"
+
+namespace calc {
+
+class CalcEngine;
+struct CalcBraceList;
+
+// The last assignable operand: where "=", the compound assignments and the
+// increments store.
+struct CalcLvalueRef {
+  enum Kind : std::uint8_t { kNone, kVariableCode, kVariableName, kArrayCode, kArrayName };
+
+  Kind kind = kNone;
+  std::uint8_t code = 0;  // by code
+  std::string name;       // by name
+  // Evaluated subscripts, non-negative, ended by -1.
+  std::int32_t subscripts[kMaxArraySubscripts + 1] = {-1};
+  int subscript_count = 0;
+  // The operand's token, for reports; valid while its list lives.
+  const CalcToken* token = nullptr;
+
+  std::span<const std::int32_t> Subscripts() const { return {subscripts, static_cast<std::size_t>(subscript_count)}; }
+  void Clear() {
+    kind = kNone;
+    subscript_count = 0;
+    subscripts[0] = -1;
+    token = nullptr;
+  }
+};
+
+// A postfix "++" or "--" waiting for the end of the expression.
+struct CalcPostOp {
+  int delta = 1;
+  CalcLvalueRef target;
+  CalcToken op;  // the operator, for reports
+};
+
+class CalcEvaluator {
+ public:
+  // Deepest nesting of operands: parentheses, prefix operators, computed
+  // codes, subscripts and branch operands each count one level. Beyond it the
+  // operand fails with E_MEM: the expression is well formed, but evaluating
+  // it would take more stack than the engine allows itself, which is the same
+  // condition as memory that is not available. (E_OPERATOR would tell the
+  // user that the expression is malformed, which it is not.) 256 levels hold
+  // every text the converter accepts (255 characters) and stay far below the
+  // 1 MB stack of a Windows program.
+  static constexpr int kMaxNesting = 256;
+
+  explicit CalcEvaluator(CalcEngine& engine) : engine_(engine) {}
+  CalcEvaluator(const CalcEvaluator&) = delete;
+  CalcEvaluator& operator=(const CalcEvaluator&) = delete;
+
+  // --- whole expressions ---
+
+  // Evaluates the statement `tokens` from its first token as one top-level
+  // group. `result` holds the starting value (the previous answer) on entry
+  // and the value on exit. Clears the depth, the assignment flag and the
+  // postfix queue first; does not apply the queue (ApplyPostOps does).
+  // Returns 0, 4 (a statement or command ran: no value) or an error.
+  int EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result);
+  // Applies the queued postfix operations in order and empties the queue.
+  // 0, or the first error (the others still run).
+  int ApplyPostOps();
+  // Hands a statement to the brace list being collected; once the braces
+  // balance, fills the array, and text after the closing brace continues with
+  // the array as its left operand. 4 while collecting or when nothing
+  // follows, 0 with a value, or an error.
+  int ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result);
+
+  // --- the three operations of the evaluator ---
+
+  // Pairs of operator and operand until the end of the list or a ")" (which
+  // is consumed). `result` holds the left operand on entry.
+  int EvaluateGroup(CalcMatrix& result);
+  // Exactly one operand: a primary, a prefix operator with its operand or a
+  // parenthesised group. Records it in the lvalue when it is assignable.
+  int EvaluateOperand(CalcMatrix& result);
+  // Moves the cursor over exactly one operand without evaluating it.
+  int SkipOperand();
+
+  // --- the token walk ---
+
+  CalcTokenList* list() { return list_; }
+  // The token the walk reads next, or null at the end.
+  CalcToken* Peek();
+  // Takes the next token; null at the end.
+  CalcToken* Take();
+  CalcTokenList::iterator Position() const { return list_->Cursor(); }
+  void SetPosition(CalcTokenList::const_iterator pos) { list_->SetCursor(pos); }
+  // True when the token can start an operand: kinds whose low five bits are at
+  // most 11, except the operators that only follow an operand (ids >= 6).
+  static bool CanBeginOperand(const CalcToken& token);
+  bool NextCanBeginOperand();
+
+  // Evaluates one operand of another list (a brace list, a declaration's
+  // argument) from `pos`, leaving `pos` after it.
+  int EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterator& pos, CalcMatrix& result);
+
+  // --- state the operators and statements use ---
+
+  CalcEngine& engine() { return engine_; }
+  int depth() const { return paren_depth_; }
+  bool top_level_assignment() const { return top_level_assignment_; }
+  void set_top_level_assignment(bool on) { top_level_assignment_ = on; }
+  CalcLvalueRef& lvalue() { return lvalue_; }
+
+  // Queues a postfix operation on the current lvalue; E_LVALUE without one.
+  int QueuePostOp(int delta, const CalcToken& op);
+  // The current value of an assignable target (its first element).
+  int ReadTarget(const CalcLvalueRef& target, CalcValue& out);
+  // Stores into a target: a variable takes the first element, an array
+  // element likewise, a whole array the matrix. E_LVALUE for no target, E_ASS
+  // for a constant, E_ARRAY or E_MEM from the array table.
+  int Store(const CalcLvalueRef& target, const CalcMatrix& value, const CalcToken* op);
+
+  // Fits every element to the current mode, reporting W_OVERFLOW and
+  // W_UNDERFLOW (a single value without text, an array element with its
+  // unnarrowed value written "%.0f").
+  void Normalize(CalcMatrix& m);
+  void Normalize(CalcValue& v);
+
+  // Records the offending token (null: the token before the cursor, if any)
+  // and returns the code.
+  int Fail(int code, const CalcToken* token);
+  // Reports a warning at once; evaluation goes on.
+  void Warn(int code, const CalcToken* token);
+
+  // The offending token of the last failure.
+  const CalcToken* offending_token() const { return has_offender_ ? &offender_ : nullptr; }
+  void ClearOffender() { has_offender_ = false; }
+
+ private:
+  friend class TokenListScope;
+
+  int EvaluateParenthesisedGroup(CalcMatrix& result);
+  int GroupHead(CalcMatrix& result, bool& group_done);
+  int NumberPair(CalcMatrix& result, bool& group_done);
+  int GroupLoop(CalcMatrix& result);
+  int RunOperator(const CalcToken& op, CalcMatrix& result);
+
+  int ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
+  int ReadArray(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
+  int ReadComputedCode(std::uint8_t& code);
+  int ReadSubscripts(CalcLvalueRef& ref);
+  int ReadIdentifier(CalcToken& token, CalcMatrix& result);
+  // The slot a name token names: a variable first, then an array; -1 for
+  // none. Remembers its answer per token and checks it on the next fetch.
+  int ResolveName(const CalcToken& token, bool& is_array);
+  // The slot of a target by name: the code it had when it was read, while
+  // that slot still carries the name, else a fresh search.
+  int TargetCode(const CalcLvalueRef& target) const;
+  int FillFromBraces(std::uint8_t code, bool by_code, CalcMatrix& result);
+  int CollectBraces(CalcBraceList& braces, bool& balanced);
+  int FillArray(CalcBraceList& braces);
+  void SkipToMatchingClose();
+
+  CalcEngine& engine_;
+  CalcTokenList* list_ = nullptr;
+  int paren_depth_ = 0;
+  int nesting_ = 0;
+  bool top_level_assignment_ = false;
+  CalcLvalueRef lvalue_;
+  std::vector<CalcPostOp> post_ops_;
+  CalcToken offender_;
+  bool has_offender_ = false;
+  bool filling_braces_ = false;
+  // Names are unique across both tables (every declaration checks), so a
+  // remembered slot that still carries the token's name is the answer a
+  // search would give; the check makes the memo safe against names that were
+  // freed, moved or declared since, and against reused token addresses.
+  struct NameHit {
+    bool is_array;
+    std::uint8_t code;
+  };
+  std::unordered_map<const CalcToken*, NameHit> name_memo_;
+};
+
+// Puts the evaluator on another token list for the life of the scope and
+// restores the previous list and its cursor afterwards.
+class TokenListScope {
+ public:
+  TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list);
+  ~TokenListScope();
+  TokenListScope(const TokenListScope&) = delete;
+  TokenListScope& operator=(const TokenListScope&) = delete;
+
+ private:
+  CalcEvaluator& evaluator_;
+  CalcTokenList* saved_list_;
+  CalcTokenList::iterator saved_cursor_;
+  bool had_list_;
+};
+
+// True when a value counts as zero: complex with both parts 0, a fraction
+// with numerator 0, a time of 0 seconds.
+bool IsZeroValue(const CalcValue& v);
+// The truth of a condition: a result that is not 1 x 1 counts as non-zero.
+bool IsTrue(const CalcMatrix& m);
+// A matrix holding one value.
+void SetScalar(CalcMatrix& m, const CalcValue& v);
+void SetScalarReal(CalcMatrix& m, double x);
+
+// The built-in function dispatcher: calls the function of the token with the
+// operands that follow it. The function library fills this entry point; until
+// then every call fails with E_FUNCTION.
+int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, CalcMatrix& result);
+
+}  // namespace calc

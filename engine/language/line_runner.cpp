@@ -1,0 +1,113 @@
+#include "language/line_runner.h"
+
+#include <algorithm>
+#include <new>
+
+#include "core/grouping.h"
+#include "core/status_codes.h"
+#include "core/tokenizer.h"
+
+namespace calc {
+namespace {
+
+bool IsBlank(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+}  // namespace
+
+int CalcLine::CopyTo(CalcLine& out) const {
+  if (const int status = tokens.CopyTo(out.tokens)) return status;
+  try {
+    out.comment = comment;
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+  out.line = line;
+  out.has_comment = has_comment;
+  return kDone;
+}
+
+// Backslashes escape: a ";" or "#" after an odd number of them belongs to the
+// statement. A Shift-JIS lead byte carries the byte after it, so a second
+// byte that happens to be a backslash escapes nothing, as in the tokenizer.
+SplitLine SplitStatements(std::string_view line) {
+  SplitLine split;
+  std::size_t start = 0;
+  std::size_t end = line.size();
+  bool escaped = false;
+  bool has_separator = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if (escaped) {
+      escaped = false;
+      if (IsLeadByte(c)) ++i;
+      continue;
+    }
+    if (IsLeadByte(c)) {
+      ++i;
+    } else if (c == '\\') {
+      escaped = true;
+    } else if (c == ';') {
+      split.statements.push_back(line.substr(start, i - start));
+      start = i + 1;
+      has_separator = true;
+    } else if (c == '#') {
+      split.comment = line.substr(std::min(i + 1, line.size()));
+      split.has_comment = true;
+      end = i;
+      break;
+    }
+  }
+  const std::string_view last = line.substr(start, end - start);
+  if (has_separator || !IsBlank(last)) split.statements.push_back(last);
+  return split;
+}
+
+int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out) {
+  try {
+    const SplitLine split = SplitStatements(physical_line);
+    for (const std::string_view text : split.statements) {
+      CalcLine& line = out.emplace_back();
+      line.line = line_number;
+      if (split.has_comment) {
+        line.comment = split.comment;
+        line.has_comment = true;
+      }
+      if (const int status = TokenizeAndGroup(context, text, true, line.tokens)) return status;
+    }
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+  return kDone;
+}
+
+bool NextPhysicalLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+  if (pos >= text.size()) return false;
+  std::size_t end = pos;
+  while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+  line = text.substr(pos, end - pos);
+  if (end < text.size() && text[end] == '\r') ++end;
+  if (end < text.size() && text[end] == '\n') ++end;
+  pos = end;
+  return true;
+}
+
+int CompileText(const CalcContext& context, std::string_view text, int first_line, CalcLineList& out) {
+  std::size_t pos = 0;
+  std::string_view line;
+  int number = first_line;
+  while (NextPhysicalLine(text, pos, line))
+    if (const int status = CompileLine(context, line, number++, out)) return status;
+  return kDone;
+}
+
+bool CalcLineFilter::Asks(int line) const {
+  switch (mode) {
+    case kAskAll: return true;
+    case kAskListed: return std::find(lines.begin(), lines.end(), line) != lines.end();
+    default: return false;
+  }
+}
+
+}  // namespace calc

@@ -1,0 +1,86 @@
+// Text to statements, and the line filter.
+//
+// Text is compiled one physical line at a time: the line is cut into
+// statements at every ";" and ends early at a "#", which starts a comment
+// running to the end of the line; a ";" or "#" after an odd number of
+// backslashes is part of the statement (the tokenizer then reads the escaped
+// character as an ordinary one). Each statement is tokenised and grouped, and
+// every statement of one physical line carries that line's number.
+//
+// Running statements (the per-statement statuses, echo, recording and replay)
+// is CalcEngine's; see engine.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/context.h"
+#include "core/token.h"
+
+namespace calc {
+
+// One statement: its grouped tokens, the number of its physical line and the
+// comment of that line, if it has one.
+struct CalcLine {
+  CalcTokenList tokens;
+  int line = 0;
+  std::string comment;
+  bool has_comment = false;
+
+  // Deep copy into `out`; 0 or E_MEM.
+  int CopyTo(CalcLine& out) const;
+};
+
+using CalcLineList = std::vector<CalcLine>;
+
+// The statement texts of one physical line (no CR or LF in it), in order, and
+// its comment. A line that holds nothing but blanks (and perhaps a comment)
+// gives no statement; otherwise every piece between ";" gives one, empty
+// pieces included, so that "for i = 0;; i++" keeps its empty condition.
+struct SplitLine {
+  std::vector<std::string_view> statements;
+  std::string_view comment;
+  bool has_comment = false;
+};
+SplitLine SplitStatements(std::string_view physical_line);
+
+// Compiles one physical line into statements appended to `out`, all numbered
+// `line_number`. Numbers are read under the context's current mode and radix.
+// 0, or E_MEM (the statements compiled before stay in `out`).
+int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out);
+
+// Compiles a text of any number of physical lines (ended by CR, LF or CR LF),
+// numbering them from `first_line` on.
+int CompileText(const CalcContext& context, std::string_view text, int first_line, CalcLineList& out);
+
+// The next physical line of `text` from `pos`: the line without its end, and
+// `pos` moved past the end. False when `pos` is at the end of the text.
+bool NextPhysicalLine(std::string_view text, std::size_t& pos, std::string_view& line);
+
+// What the line hooks see of a statement about to run.
+struct CalcLineInfo {
+  int line = 0;
+  const CalcTokenList* tokens = nullptr;
+  std::string_view comment;
+};
+
+// Decides, before each statement, whether it runs. The embedding program
+// sets the mode and the line numbers:
+//   kRunAll     every statement runs; no hook is asked (the default);
+//   kAskAll     before every statement the notification hook is called (when
+//               notification is on) and the permission hook answers;
+//   kAskListed  as kAskAll, but only for statements on the listed lines; all
+//               others run.
+struct CalcLineFilter {
+  enum Mode : int { kRunAll = 0, kAskAll = 1, kAskListed = 2 };
+
+  int mode = kRunAll;
+  bool notify = true;
+  std::vector<int> lines;
+
+  // True when the hooks are to be asked about a statement on this line.
+  bool Asks(int line) const;
+};
+
+}  // namespace calc

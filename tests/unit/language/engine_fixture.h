@@ -1,0 +1,99 @@
+// A recording engine for the language tests: runs text and keeps what it
+// echoed and reported.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/numeric_settings.h"
+#include "core/render.h"
+#include "core/status_codes.h"
+#include "language/engine.h"
+
+namespace calc::testing {
+
+struct Seen {
+  int code;
+  std::string token;
+};
+
+class RecordingEngine : public CalcEngine {
+ public:
+  RecordingEngine(CalcContext& context, const CalcEngineSettings& settings) : CalcEngine(context, settings) {}
+
+  void OnReport(const Report& report) override { reports.push_back({report.code, report.token}); }
+  void PrintValue(std::string_view real, std::string_view imaginary) override {
+    printed.push_back(std::string(real) + std::string(imaginary));
+  }
+  void PrintList(const CalcTokenList& braces) override {
+    std::string text;
+    for (const CalcToken& token : braces) {
+      if (!text.empty()) text += ' ';
+      text += RenderToken(context(), token, &storage());
+    }
+    printed.push_back(text);
+  }
+  void NotifyLine(const CalcLineInfo& line) override { notified.push_back(line.line); }
+  bool PermitLine(const CalcLineInfo& line) override { return line.line != refused_line; }
+  int DefineFunction(const CalcFunctionDefinition& definition) override {
+    defined.push_back(std::string(definition.name) + "/" + std::to_string(definition.body.size()));
+    return 0;
+  }
+
+  std::vector<std::string> printed;
+  std::vector<Seen> reports;
+  std::vector<int> notified;
+  std::vector<std::string> defined;
+  int refused_line = -1;
+};
+
+class EngineTest : public ::testing::Test {
+ protected:
+  EngineTest() { Numeric() = NumericSettings{}; }
+  ~EngineTest() override { Numeric() = NumericSettings{}; }
+
+  static CalcEngineSettings Scripting() {
+    CalcEngineSettings settings;
+    settings.implicit_variables = true;
+    return settings;
+  }
+
+  // Runs text as a fresh run and returns the status of its last statement.
+  int Run(std::string_view text) {
+    engine.printed.clear();
+    engine.reports.clear();
+    return engine.RunText(text);
+  }
+
+  // The echo of a text that must produce exactly one printed line.
+  std::string Echo(std::string_view text) {
+    Run(text);
+    return engine.printed.empty() ? std::string("<nothing>") : engine.printed.back();
+  }
+
+  double Answer() { return engine.storage().AnswerValue().ToReal(); }
+  double Variable(std::string_view name) {
+    const int code = engine.storage().variables().Find(name);
+    return code < 0 ? -999999.0 : engine.storage().GetVariable(static_cast<std::uint8_t>(code)).ToReal();
+  }
+
+  std::vector<int> ReportCodes() const {
+    std::vector<int> codes;
+    for (const Seen& seen : engine.reports) codes.push_back(seen.code);
+    return codes;
+  }
+
+  std::string Printed() const {
+    std::string all;
+    for (const std::string& line : engine.printed) all += line + "\n";
+    return all;
+  }
+
+  CalcContext context;
+  RecordingEngine engine{context, Scripting()};
+};
+
+}  // namespace calc::testing
