@@ -4,6 +4,7 @@
 
 // Dialogs
 #define IDD_CONVERTER 102
+#define IDD_WARNINGS 115
 
 // Converter window controls
 #define IDC_MASTER 1012
@@ -11,6 +12,9 @@
 #define IDC_FIELD_OCT 1167
 #define IDC_FIELD_DEC 1168
 #define IDC_FIELD_HEX 1169
+
+// Warning dialog controls (its close button is IDCANCEL)
+#define IDC_WARNING_LIST 1127
 
 // Strings
 #define IDS_VERSION 101
@@ -21,3 +25,4 @@
 #define IDS_TIP_16BIT 204
 #define IDS_TIP_32BIT 205
 #define IDS_TIP_HOLD 206
+#define IDS_TIP_WARNING 210

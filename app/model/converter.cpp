@@ -15,6 +15,21 @@ bool IsOperandKind(std::uint8_t kind) {
 
 bool IsFunctionKind(std::uint8_t kind) { return kind == calc::kTokBuiltin || kind == calc::kTokExternal; }
 
+bool IsWidth(int bits) { return bits == 8 || bits == 16 || bits == 32; }
+
+// Marks the converter as writing fields for the lifetime of the object.
+class WritingFields {
+ public:
+  explicit WritingFields(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~WritingFields() { flag_ = was_; }
+  WritingFields(const WritingFields&) = delete;
+  WritingFields& operator=(const WritingFields&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
 std::string CutField(std::string text) {
   if (text.size() > kMaxFieldText) text.resize(kMaxFieldText);
   return text;
@@ -29,7 +44,7 @@ void Converter::Restore(bool master, bool global_unsigned, const bool field_unsi
   master_ = master;
   global_unsigned_ = global_unsigned;
   for (int i = 0; i < kFieldCount; ++i) field_unsigned_[i] = field_unsigned[i];
-  bits_ = bits;
+  bits_ = IsWidth(bits) ? bits : 0;
   hold_ = false;
   ShowButtons();
   view_.ShowHold(false);
@@ -41,11 +56,13 @@ std::uint16_t Converter::FieldMode(int field) const {
 }
 
 void Converter::ApplyFieldMode(int field) {
-  if (bits_ == 0) return;  // no width selected: the mode word stays as it is
+  // No width selected: the mode word stays as it is.
+  if (bits_ == 0 || field < 1 || field > kFieldCount) return;
   context_.SetMode(FieldMode(field));
 }
 
 bool Converter::EvaluateField(int field) {
+  if (field < 1 || field > kFieldCount) return false;
   view_.HideWarningMarks();
   const std::string text = CutField(view_.FieldText(field));
   ApplyFieldMode(field);
@@ -58,6 +75,7 @@ bool Converter::EvaluateField(int field) {
 }
 
 void Converter::WriteValue(const calc::CalcValue& value, int mask) {
+  const WritingFields writing(writing_);
   for (int field = 1; field <= kFieldCount; ++field) {
     if ((mask & FieldBit(field)) == 0) continue;
     ApplyFieldMode(field);
@@ -71,6 +89,7 @@ std::string Converter::ActiveText() {
 }
 
 void Converter::TranscribeActive(int mask) {
+  const WritingFields writing(writing_);
   calc::CalcTokenList tokens;
   calc::Tokenize(context_, ActiveText(), true, tokens);  // on E_MEM: the tokens made so far
   const calc::SlotNames* names = engine_.SlotNames();
@@ -91,17 +110,20 @@ void Converter::TranscribeActive(int mask) {
   }
 }
 
-void Converter::OnFieldEdited(int field) {
+bool Converter::OnFieldEdited(int field) {
   // Texts the program writes itself arrive while another control (or none)
   // has the focus; only the user's typing converts.
-  if (field < 1 || field > kFieldCount || view_.FocusedField() != field) return;
+  // A window reports its own writes as edits too, even into the focused
+  // field (Enter rewrites it): those never start a conversion.
+  if (writing_ || field < 1 || field > kFieldCount || view_.FocusedField() != field) return false;
   active_field_ = field;
-  EvaluateField(field);
+  const bool has_value = EvaluateField(field);
   const int others = kAllFields - FieldBit(field);
   if (hold_)
     TranscribeActive(others);
   else
     WriteValue(current_, others);
+  return has_value;
 }
 
 void Converter::OnEnter(bool keep_lock) {
@@ -138,6 +160,7 @@ void Converter::SetFieldSign(int field, bool is_unsigned) {
 }
 
 void Converter::SetBitWidth(int bits) {
+  if (!IsWidth(bits)) return;
   bits_ = bits;
   ShowButtons();
   RefreshActive();

@@ -39,11 +39,20 @@ constexpr std::size_t kMaxFieldText = 255;
 
 constexpr int FieldBit(int field) { return 1 << (field - 1); }
 
+// The field (1..4) that shows numbers in `radix`, 0 for any other radix.
+constexpr int FieldOfRadix(int radix) {
+  for (int field = 1; field <= kFieldCount; ++field)
+    if (kFieldRadix[static_cast<std::size_t>(field - 1)] == radix) return field;
+  return 0;
+}
+
 class Converter {
  public:
   Converter(calc::CalcContext& context, LineRunner& engine, ConverterView& view);
 
   // --- state set at start from the settings ---
+  // `bits` is 8, 16 or 32; anything else selects no width. Fills every field
+  // with the current value.
   void Restore(bool master, bool global_unsigned, const bool field_unsigned[4], int bits);
 
   // --- the operations of the window ---
@@ -51,7 +60,9 @@ class Converter {
   bool EvaluateField(int field);
   void WriteValue(const calc::CalcValue& value, int mask);
   void TranscribeActive(int mask);
-  void OnFieldEdited(int field);
+  // True when the field was the one being typed into and its text gave a
+  // value (the window does not look at it; the console host does).
+  bool OnFieldEdited(int field);
   void OnEnter(bool keep_lock);
   void RefreshActive();
 
@@ -71,7 +82,7 @@ class Converter {
   bool master() const { return master_; }
   bool global_unsigned() const { return global_unsigned_; }
   bool field_unsigned(int field) const { return field_unsigned_[field - 1]; }
-  int bits() const { return bits_; }
+  int bits() const { return bits_; }  // 0: no width selected
   const calc::CalcValue& current_value() const { return current_; }
   const ErrorLog& error_log() const { return log_; }
 
@@ -93,6 +104,7 @@ class Converter {
   bool global_unsigned_ = false;
   bool field_unsigned_[kFieldCount] = {true, true, false, true};
   int bits_ = 32;
+  bool writing_ = false;  // the converter itself is writing fields
 };
 
 }  // namespace radixpad

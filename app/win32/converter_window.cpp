@@ -1,83 +1,351 @@
 // The converter window's dialog procedure and its handlers.
 //
-// The procedure only routes messages to handlers of a ConverterWindow object stored on
-// the window. No exception may leave it: the C++ runtime cannot unwind through the
-// system's frames, so every routed call is wrapped.
+// The procedure only routes messages to handlers of a ConverterWindow object
+// stored on the window; the handlers read controls, call the Converter and
+// show what it asks for. No exception may leave the procedure: the C++
+// runtime cannot unwind through the system's frames, so every routed call is
+// wrapped.
 #include "converter_window.h"
 
+#include <windowsx.h>
+
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
-#include "resource.h"
+#include "model/converter.h"
+#include "model/settings.h"
+#include "model/skin_buttons.h"
+#include "model/start_up.h"
+#include "plain_face.h"
 #include "png_image.h"
+#include "profile_ini.h"
 #include "program_folder.h"
+#include "resource.h"
+#include "shared_store.h"
+#include "warning_dialog.h"
 
 namespace radixpad::win32 {
 namespace {
 
 // The four fields in their fixed order: binary, octal, decimal, hexadecimal.
-constexpr std::array<int, 4> kFieldIds = {IDC_FIELD_BIN, IDC_FIELD_OCT, IDC_FIELD_DEC,
-                                          IDC_FIELD_HEX};
+constexpr std::array<int, kFieldCount> kFieldIds = {IDC_FIELD_BIN, IDC_FIELD_OCT, IDC_FIELD_DEC, IDC_FIELD_HEX};
 
-// Default skin image in the program folder.
-constexpr char kSkinFileName[] = "skin.png";
+// The store through which other programs find this window.
+constexpr char kStoreName[] = "RadixPad";
 
-class ConverterWindow {
+int FieldOfControl(int id) {
+  for (int field = 1; field <= kFieldCount; ++field)
+    if (kFieldIds[static_cast<std::size_t>(field - 1)] == id) return field;
+  return 0;
+}
+
+// The Bit setting of a width; 0 (no width) keeps what was read, which the
+// writer then skips.
+int BitSettingOf(int bits, int as_read) {
+  switch (bits) {
+    case 8: return 0;
+    case 16: return 1;
+    case 32: return 2;
+    default: return as_read;
+  }
+}
+
+class ConverterWindow final : public ConverterView {
  public:
-  ConverterWindow() = default;
+  explicit ConverterWindow(const ConverterWindowSetup& setup)
+      : setup_(setup),
+        ini_(setup.settings_file),
+        converter_(*setup.context, *setup.engine, *this),
+        hidden_(setup.hidden_start),
+        suppress_first_show_(setup.hidden_start) {}
   ConverterWindow(const ConverterWindow&) = delete;
   ConverterWindow& operator=(const ConverterWindow&) = delete;
-  ~ConverterWindow() {
+  ~ConverterWindow() override {
+    setup_.engine->ForwardReportsTo(nullptr);
     if (skinBrush_ != nullptr) DeleteObject(skinBrush_);
     if (skin_ != nullptr) DeleteObject(skin_);
   }
 
+  // The store is destroyed when the modal loop has ended; its file goes with it.
+  void CloseStore() { store_.reset(); }
+
+  // --- message handlers ---
+
   BOOL OnInitDialog(HWND window) {
     window_ = window;
-    LoadSkin();
-    // The value starts at zero, and zero reads "0" in every radix and width.
-    for (int id : kFieldIds) {
-      SetDlgItemTextA(window_, id, "0");
-    }
+    for (std::size_t i = 0; i < kFieldIds.size(); ++i) edits_[i] = GetDlgItem(window_, kFieldIds[i]);
+    buttons_.on_change = [this](ButtonId id) { RedrawButton(id); };
+    store_ = std::make_unique<SharedStore>(kStoreName, true);
+    store_->Set("HWnd", std::to_string(reinterpret_cast<INT_PTR>(window_)));
+    ApplySettings();
+    setup_.engine->ForwardReportsTo(&converter_);
     return TRUE;  // let the dialog manager focus the first control
   }
 
   // Returns true when the command was handled.
-  bool OnCommand(int id) {
-    if (id == IDCANCEL) {  // Alt+F4 and WM_CLOSE arrive here
-      EndDialog(window_, IDCANCEL);
+  bool OnCommand(int id, int code) {
+    if (const int field = FieldOfControl(id); field != 0) {
+      if (code == EN_CHANGE) converter_.OnFieldEdited(field);
       return true;
     }
-    return false;
+    switch (id) {
+      case IDOK:  // Enter
+        converter_.OnEnter(settings_.keep_lock);
+        return true;
+      case IDCANCEL:  // Escape; Alt+F4 and WM_CLOSE end the dialog in OnClose
+        ShowWindow(window_, hidden_ ? SW_SHOW : SW_HIDE);
+        return true;
+      case IDC_MASTER:
+        if (code == BN_CLICKED) converter_.OnMasterClicked(IsDlgButtonChecked(window_, IDC_MASTER) == BST_CHECKED);
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  void OnClose() { EndDialog(window_, IDCANCEL); }
+
+  // The background drags the window; buttons and controls answer themselves.
+  std::optional<LRESULT> OnNcHitTest(int screenX, int screenY) const {
+    POINT p{screenX, screenY};
+    ScreenToClient(window_, &p);
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!PtInRect(&client, p) || buttons_.HitTest(p.x, p.y)) return std::nullopt;
+    return HTCAPTION;
+  }
+
+  void OnMouseDown(int x, int y) { ApplyCapture(buttons_.MouseDown(x, y)); }
+  void OnMouseMove(int x, int y) { ApplyCapture(buttons_.MouseMove(x, y)); }
+  void OnMouseUp() {
+    const std::optional<ButtonId> clicked = buttons_.MouseUp();
+    if (GetCapture() == window_) ReleaseCapture();
+    if (clicked) OnButtonClicked(*clicked);
+  }
+  void OnCaptureChanged(HWND gainer) {
+    if (gainer != window_) buttons_.CancelTracking();
+  }
+
+  void OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    PaintPlainFace(dc, GetWindowFont(window_), buttons_);
+    EndPaint(window_, &ps);
   }
 
   // The dialog background: the skin image when there is one, else the default.
   HBRUSH OnCtlColorDialog() const { return skinBrush_; }
 
- private:
-  // A missing or broken skin leaves the plain dialog face; nothing is reported.
-  void LoadSkin() {
-    const std::string folder = ProgramFolder();
-    if (folder.empty()) return;
-    skin_ = LoadPngFile((folder + "\\" + kSkinFileName).c_str());
-    if (skin_ != nullptr) {
-      skinBrush_ = CreatePatternBrush(skin_);
+  // Started with "-icon": the modal loop's first show is dropped, so the
+  // window stays hidden until something shows it.
+  void OnWindowPosChanging(WINDOWPOS& pos) {
+    if (suppress_first_show_ && (pos.flags & SWP_SHOWWINDOW) != 0) {
+      pos.flags &= ~SWP_SHOWWINDOW;
+      suppress_first_show_ = false;
     }
   }
 
+  void OnShowWindow(bool shown) {
+    hidden_ = !shown;
+    if (!shown) buttons_.CancelTracking();
+  }
+
+  void SaveSettingsNow() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(window_, &placement)) {
+      settings_.pos_x = placement.rcNormalPosition.left;
+      settings_.pos_y = placement.rcNormalPosition.top;
+    }
+    settings_.master = converter_.master();
+    settings_.sign_unsigned = converter_.global_unsigned();
+    for (int field = 1; field <= kFieldCount; ++field)
+      settings_.field_unsigned[field - 1] = converter_.field_unsigned(field);
+    settings_.bit = BitSettingOf(converter_.bits(), settings_.bit);
+    SaveSettings(ini_, settings_);
+  }
+
+  void OnDestroy() {
+    SaveSettingsNow();
+    setup_.engine->ForwardReportsTo(nullptr);
+  }
+
+  // --- ConverterView ---
+
+  std::string FieldText(int field) override {
+    char text[kMaxFieldText + 1] = {};
+    GetWindowTextA(Edit(field), text, sizeof text);
+    return text;
+  }
+  void SetFieldText(int field, std::string_view text) override {
+    SetWindowTextA(Edit(field), std::string(text).c_str());
+  }
+  int FocusedField() override {
+    const HWND focus = GetFocus();
+    for (int field = 1; field <= kFieldCount; ++field)
+      if (focus != nullptr && focus == Edit(field)) return field;
+    return 0;
+  }
+  void FocusField(int field) override { SetFocus(Edit(field)); }
+  void SelectAll(int field) override {
+    SendMessageA(Edit(field), EM_SETSEL, 0, -1);
+    SendMessageA(Edit(field), EM_SCROLLCARET, 0, 0);
+  }
+  void HideWarningMarks() override {
+    for (int field = 1; field <= kFieldCount; ++field) buttons_.SetVisible(MarkOf(field), false);
+  }
+  void ShowWarningMark(int field) override { buttons_.SetVisible(MarkOf(field), true); }
+  void ShowHold(bool on) override { buttons_.SetChecked(ButtonId::kHold, on); }
+  void ShowSigns(bool global_unsigned, const bool field_unsigned[kFieldCount], bool master) override {
+    buttons_.SetChecked(ButtonId::kGlobalSigned, !global_unsigned);
+    buttons_.SetChecked(ButtonId::kGlobalUnsigned, global_unsigned);
+    for (int field = 1; field <= kFieldCount; ++field) {
+      buttons_.SetChecked(SignedButtonOf(field), !field_unsigned[field - 1]);
+      buttons_.SetChecked(UnsignedButtonOf(field), field_unsigned[field - 1]);
+    }
+    CheckDlgButton(window_, IDC_MASTER, master ? BST_CHECKED : BST_UNCHECKED);
+  }
+  void ShowWidth(int bits) override {
+    buttons_.SetChecked(ButtonId::kBit8, bits == 8);
+    buttons_.SetChecked(ButtonId::kBit16, bits == 16);
+    buttons_.SetChecked(ButtonId::kBit32, bits == 32);
+  }
+
+ private:
+  HWND Edit(int field) const { return edits_[static_cast<std::size_t>(field - 1)]; }
+
+  // Reads the settings file and applies it in the order the keys are read.
+  void ApplySettings() {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    settings_ = LoadSettings(ini_, {rect.left, rect.top, setup_.program_folder});
+    LoadSkin(settings_.skin_file);
+    PlaceWindow(settings_.pos_x, settings_.pos_y);
+    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    store_->Set("Debug", settings_.debug ? "1" : "0");
+    if (settings_.debug && !setup_.program_folder.empty()) CreateFolderPath(setup_.program_folder + "\\LOG");
+    converter_.Restore(settings_.master, settings_.sign_unsigned, settings_.field_unsigned, BitWidth(settings_.bit));
+  }
+
+  void PlaceWindow(int x, int y) {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    SetWindowPos(window_, nullptr, ClampWindowCoordinate(x, desktop.right), ClampWindowCoordinate(y, desktop.bottom),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // A missing or broken skin leaves the plain dialog face; nothing is reported.
+  void LoadSkin(const std::string& path) {
+    skin_ = LoadPngFile(path.c_str());
+    if (skin_ != nullptr) skinBrush_ = CreatePatternBrush(skin_);
+  }
+
+  void RedrawButton(ButtonId id) {
+    if (window_ == nullptr) return;
+    const RECT r = ToRect(LayoutOf(id).rect);
+    InvalidateRect(window_, &r, TRUE);
+  }
+
+  void ApplyCapture(SkinButtons::Capture capture) {
+    if (capture == SkinButtons::Capture::kTake && GetCapture() != window_) SetCapture(window_);
+    if (capture == SkinButtons::Capture::kRelease && GetCapture() == window_) ReleaseCapture();
+  }
+
+  void OnButtonClicked(ButtonId id) {
+    const int index = static_cast<int>(id);
+    if (id >= ButtonId::kBinSigned && id <= ButtonId::kHexSigned) {
+      converter_.SetFieldSign(index - static_cast<int>(ButtonId::kBinSigned) + 1, false);
+      return;
+    }
+    if (id >= ButtonId::kBinUnsigned && id <= ButtonId::kHexUnsigned) {
+      converter_.SetFieldSign(index - static_cast<int>(ButtonId::kBinUnsigned) + 1, true);
+      return;
+    }
+    switch (id) {
+      case ButtonId::kGlobalSigned: converter_.SetAllSigns(false); break;
+      case ButtonId::kGlobalUnsigned: converter_.SetAllSigns(true); break;
+      case ButtonId::kBit8: converter_.SetBitWidth(8); break;
+      case ButtonId::kBit16: converter_.SetBitWidth(16); break;
+      case ButtonId::kBit32: converter_.SetBitWidth(32); break;
+      case ButtonId::kHold: converter_.ToggleHold(); break;
+      case ButtonId::kSettings: break;  // the settings dialog comes later
+      case ButtonId::kMinimize: ShowWindow(window_, SW_HIDE); break;
+      case ButtonId::kClose: EndDialog(window_, IDCANCEL); break;
+      default: ShowWarnings(); break;  // one of the warning marks
+    }
+  }
+
+  void ShowWarnings() {
+    RunWarningDialog(setup_.instance, window_, *setup_.catalog, converter_.error_log());
+    if (converter_.active_field() != 0) FocusField(converter_.active_field());
+  }
+
+  ConverterWindowSetup setup_;
+  ProfileIni ini_;
+  ConverterSettings settings_;
+  Converter converter_;
+  SkinButtons buttons_;
+  std::unique_ptr<SharedStore> store_;
   HWND window_ = nullptr;
+  std::array<HWND, kFieldCount> edits_{};
   HBITMAP skin_ = nullptr;
   HBRUSH skinBrush_ = nullptr;
+  bool hidden_;               // follows the window's visibility
+  bool suppress_first_show_;  // hidden start, until the first show is dropped
 };
 
-INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wParam) {
+// A handler's answer in DWLP_MSGRESULT, as dialog procedures must give it.
+INT_PTR Answer(HWND window, LRESULT result) {
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       return self.OnInitDialog(window);
     case WM_COMMAND:
-      return self.OnCommand(LOWORD(wParam)) ? TRUE : FALSE;
+      return self.OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_CLOSE:
+      self.OnClose();
+      return TRUE;
+    case WM_HELP:  // F1 does nothing
+      return TRUE;
+    case WM_NCHITTEST:
+      if (const auto hit = self.OnNcHitTest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return Answer(window, *hit);
+      return FALSE;
+    case WM_LBUTTONDOWN:
+      self.OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      self.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return TRUE;
+    case WM_LBUTTONUP:
+      self.OnMouseUp();
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      self.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+      return TRUE;
+    case WM_PAINT:
+      self.OnPaint();
+      return TRUE;
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(self.OnCtlColorDialog());
+    case WM_WINDOWPOSCHANGING:
+      self.OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return FALSE;
+    case WM_SHOWWINDOW:
+      self.OnShowWindow(wParam != FALSE);
+      return FALSE;
+    case WM_QUERYENDSESSION:
+      self.SaveSettingsNow();
+      return Answer(window, TRUE);
+    case WM_DESTROY:
+      self.OnDestroy();
+      return FALSE;
     default:
       return FALSE;
   }
@@ -92,7 +360,7 @@ INT_PTR CALLBACK ConverterProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return FALSE;
   }
   try {
-    return RouteMessage(*self, window, message, wParam);
+    return RouteMessage(*self, window, message, wParam, lParam);
   } catch (...) {
     // A failed handler leaves the window as it was; the next message starts afresh.
     return FALSE;
@@ -101,10 +369,12 @@ INT_PTR CALLBACK ConverterProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-INT_PTR RunConverterWindow(HINSTANCE instance) {
-  ConverterWindow window;
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERTER), nullptr, ConverterProc,
-                         reinterpret_cast<LPARAM>(&window));
+INT_PTR RunConverterWindow(const ConverterWindowSetup& setup) {
+  ConverterWindow window(setup);
+  const INT_PTR result = DialogBoxParamA(setup.instance, MAKEINTRESOURCEA(IDD_CONVERTER), nullptr, ConverterProc,
+                                         reinterpret_cast<LPARAM>(&window));
+  window.CloseStore();
+  return result;
 }
 
 }  // namespace radixpad::win32

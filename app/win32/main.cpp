@@ -1,11 +1,11 @@
 // RadixPad: entry point of the converter program.
 #include <windows.h>
 
-#include "converter_window.h"
+#include "application.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   try {
-    return radixpad::win32::RunConverterWindow(instance) == -1 ? 1 : 0;
+    return radixpad::win32::RunApplication(instance, command_line);
   } catch (...) {
     return 1;
   }

@@ -3,13 +3,25 @@
 //   radixpad_driver COMMAND [ARGS] [COMMAND [ARGS]] ...
 //     wait-window SECONDS   wait until the converter window is visible; prints its handle
 //                           and client size
+//     wait-exists SECONDS   wait until the converter window exists, shown or hidden
+//     wait-gone SECONDS     wait until the window no longer exists
 //     fields                prints "ID TEXT" for each of the four fields
 //     set-text ID TEXT      replaces the text of control ID (WM_SETTEXT)
+//     selection ID          prints the selection of edit ID as "START END"
+//     focus                 prints the id of the control with the keyboard focus (0: none)
+//     state                 prints "visible V foreground F x X y Y" (window rectangle)
+//     handle                prints the window handle as a signed decimal number
+//     point X Y             prints the screen position of client point (X, Y) as "X Y"
+//     center ID             prints the screen position of the middle of control ID as "X Y"
 //     styles                prints the window's style and extended style in hexadecimal
 //     pixel X Y             prints the screen colour at client point (X, Y) as RRGGBB
+//     wait-warnings SECONDS wait for the warning dialog; prints "caption TEXT" and
+//                           "item TEXT" for every line of its list
+//     close-warnings        closes the warning dialog with its close button
+//     store                 prints the shared store "RadixPad" as "store none" or
+//                           "store HWnd=H Debug=D", then "file PATH present|absent"
 //     activate              brings the window to the foreground
 //     close                 posts WM_CLOSE
-//     wait-gone SECONDS     wait until the window no longer exists
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
 // Output is in the ANSI code page (932 under the test prefix).
@@ -21,6 +33,8 @@
 #include <string>
 
 #include "resource.h"
+#include "shared_store.h"
+#include "store_text.h"
 
 namespace {
 
@@ -30,19 +44,19 @@ constexpr int kFieldIds[] = {IDC_FIELD_BIN, IDC_FIELD_OCT, IDC_FIELD_DEC, IDC_FI
 
 HWND FindConverter() { return FindWindowA(kDialogClass, kWindowTitle); }
 
-bool WaitFor(double seconds, bool wantWindow) {
+bool WaitFor(double seconds, bool wantWindow, bool mustBeVisible) {
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
   for (;;) {
     HWND window = FindConverter();
-    const bool present = window != nullptr && (!wantWindow || IsWindowVisible(window));
+    const bool present = window != nullptr && (!mustBeVisible || IsWindowVisible(window));
     if (present == wantWindow) return true;
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-    Sleep(100);
+    Sleep(50);
   }
 }
 
 bool WaitWindow(double seconds) {
-  if (!WaitFor(seconds, true)) {
+  if (!WaitFor(seconds, true, true)) {
     std::fprintf(stderr, "driver: no visible RadixPad window after %g s\n", seconds);
     return false;
   }
@@ -54,16 +68,19 @@ bool WaitWindow(double seconds) {
 }
 
 // WM_GETTEXT crosses the process boundary (GetWindowText would not ask the control).
+bool ReadText(HWND control, char (&text)[256]) {
+  DWORD_PTR length = 0;
+  text[0] = '\0';
+  return control != nullptr && SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                                   SMTO_ABORTIFHUNG, 5000, &length) != 0;
+}
+
 bool PrintFields() {
   HWND window = FindConverter();
   if (window == nullptr) return false;
   for (int id : kFieldIds) {
-    HWND field = GetDlgItem(window, id);
-    char text[256] = {};
-    DWORD_PTR length = 0;
-    if (field == nullptr ||
-        SendMessageTimeoutA(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, 5000, &length) == 0) {
+    char text[256];
+    if (!ReadText(GetDlgItem(window, id), text)) {
       std::fprintf(stderr, "driver: cannot read field %d\n", id);
       return false;
     }
@@ -77,16 +94,71 @@ bool SetText(int id, const char* text) {
   HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
   DWORD_PTR result = 0;
   return control != nullptr &&
-         SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
-                             SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+         SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                             &result) != 0 &&
          result == TRUE;
+}
+
+bool PrintSelection(int id) {
+  HWND window = FindConverter();
+  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  if (control == nullptr) return false;
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutA(control, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) == 0) return false;
+  std::printf("%u %u\n", static_cast<unsigned>(LOWORD(result)), static_cast<unsigned>(HIWORD(result)));
+  return true;
+}
+
+bool PrintFocus() {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+  std::printf("%d\n", info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0);
+  return true;
+}
+
+bool PrintState() {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  RECT r{};
+  GetWindowRect(window, &r);
+  std::printf("visible %d foreground %d x %ld y %ld\n", IsWindowVisible(window) ? 1 : 0,
+              GetForegroundWindow() == window ? 1 : 0, r.left, r.top);
+  return true;
+}
+
+bool PrintHandle() {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  std::printf("%ld\n", static_cast<long>(reinterpret_cast<INT_PTR>(window)));
+  return true;
+}
+
+bool PrintPoint(int x, int y) {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  std::printf("%ld %ld\n", point.x, point.y);
+  return true;
+}
+
+bool PrintCenter(int id) {
+  HWND window = FindConverter();
+  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  if (control == nullptr) return false;
+  RECT r{};
+  GetWindowRect(control, &r);
+  std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return true;
 }
 
 bool PrintStyles() {
   HWND window = FindConverter();
   if (window == nullptr) return false;
-  std::printf("style %08lX exstyle %08lX\n",
-              static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+  std::printf("style %08lX exstyle %08lX\n", static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
               static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
   return true;
 }
@@ -104,6 +176,82 @@ bool PrintPixel(int x, int y) {
   return true;
 }
 
+// The visible dialog that the converter window owns: the warning dialog.
+struct OwnedDialogSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedDialogSearch*>(param);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, kDialogClass) == 0 && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindWarnings() {
+  OwnedDialogSearch search{FindConverter(), nullptr};
+  if (search.owner == nullptr) return nullptr;
+  EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool PrintWarnings(double seconds) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  HWND dialog = nullptr;
+  while ((dialog = FindWarnings()) == nullptr) {
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      std::fprintf(stderr, "driver: no warning dialog after %g s\n", seconds);
+      return false;
+    }
+    Sleep(50);
+  }
+  char text[256];
+  if (!ReadText(dialog, text)) return false;
+  std::printf("caption %s\n", text);
+  // The list's texts are read as UTF-16 and converted here: Wine hands an ANSI
+  // LB_GETTEXT from another process the control's Unicode text.
+  HWND list = GetDlgItem(dialog, IDC_WARNING_LIST);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t wide[256] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 256) return false;
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    char item[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+    std::printf("item %s\n", item);
+  }
+  return true;
+}
+
+bool CloseWarnings() {
+  HWND dialog = FindWarnings();
+  return dialog != nullptr && PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+bool PrintStore() {
+  const radixpad::SharedStore store(kWindowTitle, false);
+  const auto handle = store.Get("HWnd", "");
+  if (!handle.store_found) {
+    std::printf("store none\n");
+  } else {
+    std::printf("store HWnd=%s Debug=%s\n", handle.text.c_str(), store.Get("Debug", "").text.c_str());
+  }
+  char temp[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableA("TEMP", temp, sizeof temp);
+  if (n == 0 || n >= sizeof temp) return false;
+  const std::string path = std::string(temp) + "\\" + radixpad::StoreFileName(kWindowTitle);
+  std::printf("file %s %s\n", path.c_str(),
+              GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? "present" : "absent");
+  return true;
+}
+
 bool Activate() {
   HWND window = FindConverter();
   return window != nullptr && SetForegroundWindow(window);
@@ -115,9 +263,7 @@ bool Close() {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: radixpad_driver {wait-window S | fields | set-text ID T | styles | pixel X Y | activate | close | "
-               "wait-gone S} ...\n");
+  std::fprintf(stderr, "usage: radixpad_driver COMMAND [ARGS] ... (see driver.cpp)\n");
   return 2;
 }
 
@@ -128,21 +274,43 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string command = argv[i];
     const bool hasArg = i + 1 < argc;
+    const bool hasTwo = i + 2 < argc;
     bool ok = false;
     if (command == "wait-window" && hasArg) {
       ok = WaitWindow(std::atof(argv[++i]));
+    } else if (command == "wait-exists" && hasArg) {
+      ok = WaitFor(std::atof(argv[++i]), true, false);
     } else if (command == "wait-gone" && hasArg) {
-      ok = WaitFor(std::atof(argv[++i]), false);
+      ok = WaitFor(std::atof(argv[++i]), false, false);
     } else if (command == "fields") {
       ok = PrintFields();
-    } else if (command == "set-text" && i + 2 < argc) {
+    } else if (command == "set-text" && hasTwo) {
       const int id = std::atoi(argv[++i]);
       ok = SetText(id, argv[++i]);
+    } else if (command == "selection" && hasArg) {
+      ok = PrintSelection(std::atoi(argv[++i]));
+    } else if (command == "focus") {
+      ok = PrintFocus();
+    } else if (command == "state") {
+      ok = PrintState();
+    } else if (command == "handle") {
+      ok = PrintHandle();
+    } else if (command == "point" && hasTwo) {
+      const int x = std::atoi(argv[++i]);
+      ok = PrintPoint(x, std::atoi(argv[++i]));
+    } else if (command == "center" && hasArg) {
+      ok = PrintCenter(std::atoi(argv[++i]));
     } else if (command == "styles") {
       ok = PrintStyles();
-    } else if (command == "pixel" && i + 2 < argc) {
+    } else if (command == "pixel" && hasTwo) {
       const int x = std::atoi(argv[++i]);
       ok = PrintPixel(x, std::atoi(argv[++i]));
+    } else if (command == "wait-warnings" && hasArg) {
+      ok = PrintWarnings(std::atof(argv[++i]));
+    } else if (command == "close-warnings") {
+      ok = CloseWarnings();
+    } else if (command == "store") {
+      ok = PrintStore();
     } else if (command == "activate") {
       ok = Activate();
     } else if (command == "close") {

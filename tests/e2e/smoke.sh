@@ -16,6 +16,8 @@ shots="$build/screenshots"
 rm -rf "$work"
 mkdir -p "$work" "$shots"
 cp "$exe" "$work/RadixPad.exe"
+# No settings file: the skin is the one in the program folder.
+rm -f "$WINEPREFIX/drive_c/windows/RadixPad.ini"
 # Top half blue, bottom half orange: shows the image is decoded and not upside down.
 convert -size 279x100 xc:'#3366CC' -size 279x100 xc:'#CC6633' -append PNG24:"$work/skin.png"
 
@@ -49,7 +51,8 @@ read -r _ style _ exstyle <<<"$styles"
 (( (16#$exstyle & 16#80) != 0 )) || fail "the window is not a tool window"
 
 sleep 1  # let the first paint reach the screen
-top=$(drive pixel 150 5) || fail "cannot read the screen"
+# Between the 32-bit and hold buttons, and beside the BIN label: no button covers them.
+top=$(drive pixel 186 12) || fail "cannot read the screen"
 bottom=$(drive pixel 5 105) || fail "cannot read the screen"
 echo "smoke: skin pixels top $top bottom $bottom"
 [[ $top == 3366CC && $bottom == CC6633 ]] || fail "the skin image is not the window background"

@@ -1,5 +1,6 @@
 // The converter's logic against a fake window and a small fake engine that
-// adds numbers: live conversion, Enter, hold, signs, widths and warnings.
+// adds numbers: what the focus test, the buttons and the MASTER box do, and
+// the limits on what is read. The real engine's side is converter_engine_test.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,35 +12,11 @@
 #include "core/status_codes.h"
 #include "core/token.h"
 #include "core/tokenizer.h"
+#include "fake_view.h"
 #include "model/converter.h"
 
 namespace radixpad {
 namespace {
-
-class FakeView : public ConverterView {
- public:
-  std::string FieldText(int field) override { return text[field - 1]; }
-  void SetFieldText(int field, std::string_view t) override { text[field - 1] = t; }
-  int FocusedField() override { return focus; }
-  void FocusField(int field) override { focus = field; }
-  void SelectAll(int field) override { selected = field; }
-  void HideWarningMarks() override { mark = 0; }
-  void ShowWarningMark(int field) override { mark = field; }
-  void ShowHold(bool on) override { hold_shown = on; }
-  void ShowSigns(bool, const bool[4], bool m) override { master_shown = m; }
-  void ShowWidth(int bits) override { width_shown = bits; }
-
-  // The user types into a field: it has the focus and its text changes.
-  void Type(Converter& converter, int field, std::string_view t) {
-    focus = field;
-    text[field - 1] = t;
-    converter.OnFieldEdited(field);
-  }
-
-  std::array<std::string, 4> text;
-  int focus = 0, selected = 0, mark = 0, width_shown = -1;
-  bool hold_shown = false, master_shown = false;
-};
 
 // Adds the numbers of a line such as "10+20"; anything else fails. Narrows
 // like the engine and reports range warnings to the converter.
@@ -47,6 +24,7 @@ class AddingEngine : public LineRunner {
  public:
   explicit AddingEngine(calc::CalcContext& ctx) : ctx_(ctx) {}
   int RunLine(std::string_view text) override {
+    ++runs;
     calc::CalcTokenList tokens;
     calc::Tokenize(ctx_, text, true, tokens);
     double sum = 0;
@@ -67,6 +45,7 @@ class AddingEngine : public LineRunner {
   calc::CalcValue Answer() override { return answer_; }
 
   Converter* converter = nullptr;
+  int runs = 0;
 
  private:
   calc::CalcContext& ctx_;
@@ -94,43 +73,12 @@ TEST_F(ConverterTest, StartsWithZeroInEveryField) {
   EXPECT_EQ(view.width_shown, 32);
 }
 
-TEST_F(ConverterTest, TypingShowsTheValueInTheOtherFieldsAndEnterRewritesAll) {
-  view.Type(converter, 3, "10+20");
-  EXPECT_EQ(view.text, (std::array<std::string, 4>{"11110", "36", "10+20", "1E"}));
-  converter.OnEnter(false);
-  EXPECT_EQ(view.text[2], "30");
-  EXPECT_EQ(view.selected, 3);
-}
-
-TEST_F(ConverterTest, AnIncompleteExpressionKeepsTheLastValue) {
-  view.Type(converter, 3, "12");
-  view.Type(converter, 3, "12+");
-  EXPECT_EQ(view.text[3], "C");
-  EXPECT_EQ(converter.current_value().ToReal(), 12);
-}
-
 TEST_F(ConverterTest, ProgramWrittenTextDoesNotConvert) {
   view.focus = 0;
   view.text[2] = "99";
   converter.OnFieldEdited(3);
   EXPECT_EQ(converter.active_field(), 0);
   EXPECT_EQ(view.text[3], "0");
-}
-
-TEST_F(ConverterTest, HoldTranscribesTheExpressionTokenByToken) {
-  converter.ToggleHold();
-  EXPECT_TRUE(view.hold_shown);
-  view.Type(converter, 3, "10+20");
-  EXPECT_EQ(view.text[0], "1010+10100");
-  EXPECT_EQ(view.text[1], "12+24");
-  EXPECT_EQ(view.text[3], "A+14");
-  view.Type(converter, 4, "1 2");  // adjacent operands keep one blank
-  EXPECT_EQ(view.text[2], "1 2");
-  converter.OnEnter(false);  // Enter releases hold unless KeepLock is set
-  EXPECT_FALSE(converter.hold());
-  converter.ToggleHold();
-  converter.OnEnter(true);
-  EXPECT_TRUE(converter.hold());
 }
 
 TEST_F(ConverterTest, WidthAndSignsChooseEachFieldsType) {
@@ -153,19 +101,6 @@ TEST_F(ConverterTest, ButtonsWithoutAnActiveFieldChangeOnlyTheButtons) {
   EXPECT_EQ(view.width_shown, 8);
 }
 
-TEST_F(ConverterTest, OverflowShowsAMarkBesideTheActiveFieldUntilTheNextCleanKeystroke) {
-  converter.SetBitWidth(8);
-  view.Type(converter, 3, "100+100");
-  EXPECT_EQ(view.mark, 3);
-  ASSERT_EQ(converter.error_log().Count(), 1u);
-  EXPECT_EQ(converter.error_log().Entry(0)->code, calc::W_OVERFLOW);
-  EXPECT_EQ(view.text[2], "100+100");
-  EXPECT_EQ(view.text[0], "11001000");  // 200 narrowed to -56, unsigned 8 bit
-  view.Type(converter, 3, "1");
-  EXPECT_EQ(view.mark, 0);
-  EXPECT_EQ(converter.error_log().Count(), 0u);
-}
-
 TEST_F(ConverterTest, OverlongFieldsAreCutBeforeEvaluation) {
   std::string text = "11";
   while (text.size() < 300) text += "+1";
@@ -174,6 +109,63 @@ TEST_F(ConverterTest, OverlongFieldsAreCutBeforeEvaluation) {
   text.resize(254);  // "11" and 126 times "+1"
   view.Type(converter, 3, text);
   EXPECT_EQ(converter.current_value().ToReal(), 137);
+}
+
+// An edit control reports every change of its text, the program's own
+// writes included.
+class EchoingView : public FakeView {
+ public:
+  void SetFieldText(int field, std::string_view t) override {
+    FakeView::SetFieldText(field, t);
+    if (converter) converter->OnFieldEdited(field);
+  }
+  Converter* converter = nullptr;
+};
+
+TEST(ConverterWithEdits, TheProgramsOwnWritesNeverStartAConversion) {
+  calc::CalcContext ctx;
+  EchoingView view;
+  AddingEngine engine{ctx};
+  Converter converter{ctx, engine, view};
+  view.converter = &converter;
+  engine.converter = &converter;
+  const bool signs[4] = {true, true, false, true};
+  converter.Restore(false, false, signs, 32);
+  view.Type(converter, 3, "10+20");
+  EXPECT_EQ(engine.runs, 1);
+  converter.ToggleHold();  // transcribes into the other fields
+  EXPECT_EQ(engine.runs, 2);
+  converter.OnEnter(false);  // rewrites the focused field itself
+  EXPECT_EQ(engine.runs, 3);
+  EXPECT_EQ(view.text, (std::array<std::string, 4>{"11110", "36", "30", "1E"}));
+  calc::Numeric() = calc::NumericSettings{};
+}
+
+TEST_F(ConverterTest, TheMasterBoxAppliesTheGlobalSignOnlyWhenChecked) {
+  converter.SetAllSigns(true);
+  converter.SetFieldSign(3, false);
+  EXPECT_FALSE(converter.master());
+  view.Type(converter, 4, "FF");
+  view.focus = 0;
+  converter.OnMasterClicked(false);  // unchecked: only the focus returns
+  EXPECT_EQ(view.focus, 4);
+  EXPECT_FALSE(converter.field_unsigned(3));
+  converter.OnMasterClicked(true);  // checked: the global pair's sign for all
+  EXPECT_TRUE(converter.master());
+  EXPECT_TRUE(converter.field_unsigned(3));
+  EXPECT_TRUE(view.master_shown);
+}
+
+TEST_F(ConverterTest, WithNoWidthSelectedTheModeWordIsLeftAlone) {
+  const bool signs[4] = {true, true, false, true};
+  converter.Restore(false, false, signs, 7);  // a Bit setting outside 0..2
+  EXPECT_EQ(converter.bits(), 0);
+  EXPECT_EQ(view.width_shown, 0);
+  ctx.SetMode(calc::kModeShort);
+  view.Type(converter, 3, "1");
+  EXPECT_EQ(ctx.mode(), calc::kModeShort);
+  converter.SetBitWidth(12);  // not a width: ignored
+  EXPECT_EQ(converter.bits(), 0);
 }
 
 }  // namespace

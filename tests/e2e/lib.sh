@@ -1,0 +1,111 @@
+# Helpers of the end-to-end tests: source it from a test script with
+#   source lib.sh NAME RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR
+# It prepares this build's Wine environment, a program folder for RadixPad with its
+# message catalogue, and functions to start, drive, photograph and end RadixPad.
+# Every RadixPad started here is ended when the script exits.
+set -euo pipefail
+e2e_name=$1 exe=$2 driver=$3 build=$4 src=$5
+
+# shellcheck source=../../tools/wine-env
+source "$src/tools/wine-env" "$build" --transient
+
+work="$build/e2e/$e2e_name"
+shots="$build/screenshots"
+rm -rf "$work"
+mkdir -p "$work" "$shots"
+cp "$exe" "$work/RadixPad.exe"
+cp "$src/resources/MESSAGE.INI" "$work/MESSAGE.INI"
+# The settings file lies in the Windows folder of the prefix.
+ini="$WINEPREFIX/drive_c/windows/RadixPad.ini"
+
+fail() { echo "$e2e_name: FAIL: $*" >&2; exit 1; }
+note() { echo "$e2e_name: $*"; }
+drive() { timeout 60 wine "$driver" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+
+pids=()
+# Starts RadixPad with the given arguments in the background; sets $pid.
+start_radixpad() {
+  wine "$work/RadixPad.exe" "$@" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  pids+=("$pid")
+}
+# Starts RadixPad and waits for its window to show.
+start_shown() {
+  start_radixpad "$@"
+  drive wait-window 30 >/dev/null || fail "the converter window did not appear"
+  sleep 0.5  # the first paint
+}
+# Waits until process $1 has ended; fails after $2 seconds (default 10).
+wait_exit() {
+  local p=$1 limit=${2:-10} status=0
+  for _ in $(seq $((limit * 10))); do
+    kill -0 "$p" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$p" 2>/dev/null && return 1
+  wait "$p" || status=$?
+  return "$status"
+}
+# Closes the converter window as Alt+F4 would and waits for the process to end.
+close_radixpad() {
+  drive close >/dev/null || fail "cannot close RadixPad"
+  wait_exit "$pid" || fail "RadixPad did not end cleanly"
+  drive wait-gone 5 >/dev/null || fail "the window is still there"
+}
+cleanup() {
+  for p in "${pids[@]}"; do
+    if kill -0 "$p" 2>/dev/null; then
+      drive close >/dev/null 2>&1 || true
+      sleep 1
+      kill "$p" 2>/dev/null || true
+    fi
+  done
+}
+trap cleanup EXIT
+
+# The mouse on the client point (X, Y) of the converter window, and a click there.
+click() {
+  local at
+  at=$(drive point "$1" "$2") || fail "cannot place the mouse"
+  # shellcheck disable=SC2086
+  xdotool mousemove $at click 1
+  sleep 0.3
+}
+# Types into the focused control as a user would, one key at a time.
+type_keys() { xdotool type --delay 40 -- "$1"; sleep 0.4; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+
+# The four field texts on one line, separated by "|".
+fields() { drive fields | cut -d' ' -f2- | paste -sd'|'; }
+expect_fields() {
+  local got
+  got=$(fields)
+  [[ $got == "$1" ]] || fail "${2:-fields}: expected '$1', got '$got'"
+  note "fields $got"
+}
+
+# A picture of the converter window and a margin around it.
+screenshot() {
+  local state x y
+  state=$(drive state) || fail "cannot find the window"
+  read -r _ _ _ _ _ x _ y <<<"$state"
+  import -window root -crop "330x170+$((x > 10 ? x - 10 : 0))+$((y > 10 ? y - 10 : 0))" +repage "$shots/$1.png"
+  note "screenshot $shots/$1.png"
+}
+
+# The value of KEY in the settings file ("" when missing).
+ini_value() { tr -d '\r' <"$ini" | sed -n "s/^$1=//p" | head -n1; }
+
+# Clicks into control ID (a field: the caret goes where the mouse is).
+click_control() {
+  local at
+  at=$(drive center "$1") || fail "cannot find control $1"
+  # shellcheck disable=SC2086
+  xdotool mousemove $at click 1
+  sleep 0.3
+}
+# Clicks into field ID and deletes its text with the keyboard.
+clear_field() {
+  click_control "$1"
+  key End shift+Home BackSpace
+}
