@@ -154,9 +154,15 @@ int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::o
   ctx.statements_allowed = false;
   ctx.range_warnings = true;
   std::ostringstream discarded;  // the converter shows no echo
-  ConsoleEngine engine(ctx, calc::CalcEngineSettings{}, discarded, err, "radixcalc convert");
+  ConsoleSetup setup;
+  setup.out = &discarded;
+  setup.err = &err;
+  setup.prefix = "radixcalc convert";
+  ConsoleEngine engine(ctx, calc::CalcEngineSettings{}, setup);
   engine.storage().ResetAnswer();
-  if (engine.RunText(text) != calc::kValue) {
+  const int status = engine.RunText(text);
+  setup.FlushReports();
+  if (status != calc::kValue) {
     err << "radixcalc convert: \"" << opt.text << "\" gives no value in radix " << opt.from << "\n";
     return 1;
   }

@@ -1,35 +1,60 @@
 // radixcalc: the engine's console host.
 #include <csignal>
 #include <iostream>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "convert_command.h"
+#include "line_editor.h"
 #include "run_command.h"
 
 namespace {
 
-void PrintUsage(std::ostream& os) {
-  os << radixcalc::RunUsage() << radixcalc::ConvertUsage();
+void PrintUsage(std::ostream& os) { os << radixcalc::RunUsage() << radixcalc::ConvertUsage(); }
+
+// Ctrl+C ends a running text with a report instead of the program; in an
+// interactive session it drops the line being typed. Otherwise it does what
+// it always does.
+extern "C" void OnInterrupt(int) {
+  if (radixcalc::InterruptScripts()) return;
+  if (radixcalc::InSession()) {
+    radixcalc::InterruptLineEditor();
+    return;
+  }
+  std::signal(SIGINT, SIG_DFL);
+  std::raise(SIGINT);
 }
 
-extern "C" void OnInterrupt(int) { radixcalc::InterruptScripts(); }
+void InstallInterruptHandler() {
+#ifdef _WIN32
+  std::signal(SIGINT, OnInterrupt);
+#else
+  // No SA_RESTART: the session's wait for a key must see the interruption.
+  struct sigaction action = {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;
+  sigaction(SIGINT, &action, nullptr);
+#endif
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  if (args.empty()) {
-    PrintUsage(std::cerr);
-    return 2;
+  for (const std::string_view arg : args) {
+    if (arg == "--") break;
+    if (arg == "--help" || arg == "-h") {
+      PrintUsage(std::cout);
+      return 0;
+    }
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    PrintUsage(std::cout);
-    return 0;
-  }
-  if (args[0] == "convert") return radixcalc::RunConvert(std::span(args).subspan(1), std::cout, std::cerr);
-  // Ctrl+C ends a runaway script with a report instead of killing the process.
-  std::signal(SIGINT, OnInterrupt);
-  return radixcalc::RunScripts(args, std::cin, std::cout, std::cerr);
+  if (!args.empty() && args[0] == "convert")
+    return radixcalc::RunConvert(std::span(args).subspan(1), std::cout, std::cerr);
+  InstallInterruptHandler();
+  std::unique_ptr<radixcalc::LineEditor> terminal;
+  if (radixcalc::IsInteractiveTerminal()) terminal = radixcalc::MakeTerminalEditor();
+  return radixcalc::RunScripts(args, std::cin, std::cout, std::cerr, terminal.get());
 }

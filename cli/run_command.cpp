@@ -13,11 +13,14 @@
 #include "core/command_names.h"
 #include "core/mode_commands.h"
 #include "core/status_codes.h"
+#include "language/functions.h"
+#include "text_codec.h"
 
 namespace radixcalc {
 namespace {
 
 std::atomic<calc::CalcEngine*> g_running{nullptr};
+std::atomic<bool> g_session{false};
 
 struct Input {
   bool is_text = false;  // -e TEXT, else a file name
@@ -27,6 +30,13 @@ struct Input {
 struct RunOptions {
   std::optional<std::uint8_t> mode_command;
   std::optional<int> radix;
+  std::optional<int> precision;
+  std::vector<std::string_view> folders;
+  std::string_view extension = ".cef";
+  std::size_t cache = calc::kDefaultExternalCacheCapacity;
+  bool quiet = false;
+  bool converter = false;
+  bool convert_text = ConvertsByDefault();
   unsigned long long max_steps = kDefaultMaxSteps;
   std::vector<Input> inputs;
 };
@@ -38,13 +48,17 @@ bool ParseNumberArg(std::string_view text, T& out) {
   return ec == std::errc() && ptr == end;
 }
 
-// The mode names are those of the mode commands that set a numeric mode.
+// The mode names are those of the mode commands that set a numeric mode or
+// the angle unit.
 std::optional<std::uint8_t> ModeCommandOf(std::string_view name) {
   const std::uint8_t code = calc::LookupCommand(name);
   if (code >= calc::kCmdEfloat && code <= calc::kCmdUint && code != calc::kCmdPrec && code != calc::kCmdFps)
     return code;
+  if (code >= calc::kCmdRad && code <= calc::kCmdGrad) return code;
   return std::nullopt;
 }
+
+bool IsAngleCommand(std::uint8_t code) { return code >= calc::kCmdRad && code <= calc::kCmdGrad; }
 
 std::optional<std::string> ParseRunOptions(std::span<const std::string_view> args, RunOptions& opt) {
   bool options_done = false;
@@ -56,35 +70,48 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
     }
     if (arg == "--") {
       options_done = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) return std::string(arg) + " needs a value";
-    const std::string_view value = args[++i];
-    if (arg == "-e") {
-      opt.inputs.push_back({true, value});
-    } else if (arg == "--mode") {
-      opt.mode_command = ModeCommandOf(value);
-      if (!opt.mode_command) return "unknown mode " + std::string(value);
-    } else if (arg == "--radix") {
-      int radix = 0;
-      if (!ParseNumberArg(value, radix) || radix < 2 || radix > 36) return "--radix must be 2 to 36";
-      opt.radix = radix;
-    } else if (arg == "--max-steps") {
-      if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
+    } else if (arg == "-q") {
+      opt.quiet = true;
+    } else if (arg == "--converter") {
+      opt.converter = true;
+    } else if (arg == "--sjis") {
+      opt.convert_text = false;
+    } else if (i + 1 >= args.size()) {
+      return std::string(arg) + " needs a value";
     } else {
-      return "unknown option " + std::string(arg);
+      const std::string_view value = args[++i];
+      if (arg == "-e") {
+        opt.inputs.push_back({true, value});
+      } else if (arg == "--mode") {
+        opt.mode_command = ModeCommandOf(value);
+        if (!opt.mode_command) return "unknown mode " + std::string(value);
+      } else if (arg == "--radix") {
+        int radix = 0;
+        if (!ParseNumberArg(value, radix) || radix < 2 || radix > 36) return "--radix must be 2 to 36";
+        opt.radix = radix;
+      } else if (arg == "--prec") {
+        int precision = 0;
+        if (!ParseNumberArg(value, precision) || precision < 0) return "--prec must be a number from 0";
+        opt.precision = precision;
+      } else if (arg == "--path") {
+        if (value.empty()) return "--path needs a folder";
+        opt.folders.push_back(value);
+      } else if (arg == "--ext") {
+        opt.extension = value;
+      } else if (arg == "--cache") {
+        if (!ParseNumberArg(value, opt.cache)) return "--cache must be a number (0: no cache)";
+      } else if (arg == "--max-steps") {
+        if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
+      } else {
+        return "unknown option " + std::string(arg);
+      }
     }
   }
-  if (opt.inputs.empty()) return "nothing to run: give -e TEXT or a FILE";
   return std::nullopt;
 }
 
-bool ReadInput(const Input& input, std::istream& in, std::string& text) {
-  if (input.value == "-") {
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-  }
-  std::ifstream file{std::string(input.value), std::ios::binary};
+bool ReadFile(std::string_view name, std::string& text) {
+  std::ifstream file{std::string(name), std::ios::binary};
   if (!file) return false;
   std::ostringstream contents;
   contents << file.rdbuf();
@@ -102,6 +129,8 @@ const char* BlockName(calc::BlockType type) {
   }
 }
 
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t\r") == std::string_view::npos; }
+
 class RunningScope {
  public:
   explicit RunningScope(calc::CalcEngine& engine) { g_running.store(&engine); }
@@ -110,69 +139,225 @@ class RunningScope {
   RunningScope& operator=(const RunningScope&) = delete;
 };
 
+class SessionScope {
+ public:
+  SessionScope() { g_session.store(true); }
+  ~SessionScope() { g_session.store(false); }
+  SessionScope(const SessionScope&) = delete;
+  SessionScope& operator=(const SessionScope&) = delete;
+};
+
+// One run of radixcalc: the engine and what it runs.
+class Runner {
+ public:
+  Runner(const RunOptions& opt, std::ostream& out, std::ostream& err)
+      : opt_(opt), codec_(opt.convert_text), out_(out), err_(err) {
+    setup_.out = &out;
+    setup_.err = &err;
+    setup_.codec = &codec_;
+    for (const std::string_view folder : opt.folders) setup_.folders.push_back(codec_.ToEngine(folder));
+    setup_.extension = codec_.ToEngine(opt.extension);
+
+    if (opt.mode_command && !IsAngleCommand(*opt.mode_command)) {
+      calc::ModeCommandTarget target(context_);
+      calc::RunModeCommand(*opt.mode_command, std::nullopt, target);
+    }
+    if (opt.radix) context_.SetRadix(*opt.radix);
+    if (opt.precision) context_.SetPrecision(*opt.precision);
+    calc::CalcEngineSettings settings;
+    settings.mode = context_.mode();
+    settings.echo = !opt.quiet;
+    if (opt.converter) {
+      // Exactly RadixPad's engine: expressions only, range warnings on, and
+      // a new name is no variable.
+      context_.commands_allowed = false;
+      context_.statements_allowed = false;
+      context_.range_warnings = true;
+    } else {
+      settings.implicit_variables = true;
+    }
+    engine_ = std::make_unique<ConsoleEngine>(context_, settings, setup_);
+    if (opt.mode_command && IsAngleCommand(*opt.mode_command))
+      calc::RunModeCommand(*opt.mode_command, std::nullopt, engine_->mode_target());
+    engine_->DefinePredefinedSymbol();
+  }
+
+  ~Runner() { engine_->ResetControl(); }
+
+  // Runs one whole text as the source `name`.
+  void RunText(std::string_view name, std::string_view text) {
+    Begin(name);
+    {
+      RunningScope running(*engine_);
+      engine_->RunText(codec_.ToEngine(text));
+    }
+    End(name);
+  }
+
+  // Runs a stream line by line as the source `name`, until its end or until
+  // the run stops.
+  void RunStream(std::string_view name, std::istream& in) {
+    Begin(name);
+    std::string line;
+    while (std::getline(in, line)) {
+      {
+        RunningScope running(*engine_);
+        engine_->RunText(codec_.ToEngine(line));
+      }
+      out_.flush();
+      if (engine_->run_stopped()) break;
+    }
+    End(name);
+  }
+
+  // The interactive session: one line at a time, each a run of its own.
+  void RunSession(LineEditor& terminal) {
+    SessionScope session;
+    Begin("stdin");
+    std::string line;
+    while (terminal.ReadLine(Recording() ? "... " : "> ", line)) {
+      if (!IsBlank(line)) terminal.AddHistory(line);
+      engine_->SetStepLimit(opt_.max_steps);
+      {
+        RunningScope running(*engine_);
+        engine_->RunText(codec_.ToEngine(line));
+      }
+      setup_.FlushReports();
+      out_.flush();
+      err_.flush();
+    }
+    End("stdin");
+  }
+
+  int Status(bool unreadable) const {
+    if (unreadable) return 2;
+    return engine_->errors_reported() > 0 || unterminated_ ? 1 : 0;
+  }
+
+ private:
+  bool Recording() const { return engine_->control().blocks.mode() == calc::RecordingMode::kRecording; }
+
+  void Begin(std::string_view name) {
+    engine_->ResetControl();
+    engine_->SetStepLimit(opt_.max_steps);
+    engine_->BeginSource(codec_.ToEngine(name));
+  }
+
+  void End(std::string_view name) {
+    setup_.FlushReports();
+    if (Recording()) {
+      const calc::CalcBlock* open = engine_->control().blocks.current();
+      err_ << name << ":" << engine_->next_line() - 1 << ": " << BlockName(open ? open->type : calc::kBlockDo)
+           << " block not closed\n";
+      unterminated_ = true;
+    }
+    engine_->EndSource();
+    out_.flush();
+  }
+
+  const RunOptions& opt_;
+  TextCodec codec_;
+  std::ostream& out_;
+  std::ostream& err_;
+  ConsoleSetup setup_;
+  calc::CalcContext context_;
+  std::unique_ptr<ConsoleEngine> engine_;
+  bool unterminated_ = false;
+};
+
 }  // namespace
 
 std::string_view RunUsage() {
-  return "usage: radixcalc [--mode NAME] [--radix N] [--max-steps N] [-e TEXT]... [FILE]...\n"
-         "  Runs each -e TEXT and each FILE (- for standard input) as engine text and prints\n"
-         "  every echoed result on its own line; reports go to standard error.\n"
-         "  --mode: a numeric mode (gfloat, complex, fract, time, char, ulong, ...)\n"
-         "  --radix: the radix of the integer modes (2 to 36)\n"
-         "  --max-steps: statements a run may take (default 100000000, 0: no limit)\n";
+  return "usage: radixcalc [OPTIONS] [-e TEXT]... [FILE]...\n"
+         "  Runs each -e TEXT and each FILE (- for standard input) as engine text, in the order\n"
+         "  given, in one engine: variables and functions carry over from one to the next, and an\n"
+         "  error ends the text it occurs in. With neither, standard input is read; when standard\n"
+         "  input and output are both terminals this is an interactive session with line editing\n"
+         "  and history (Ctrl+C interrupts a running line or drops the typed one, Ctrl+D ends).\n"
+         "  Results that are not assignments print on standard output, one per line, as do :warn\n"
+         "  messages; reports go to standard error as SOURCE:LINE: NAME[: TOKEN] (SOURCE: the file,\n"
+         "  -e, - for standard input, stdin for the session, or the function running).\n"
+         "options:\n"
+         "  --mode NAME     the mode to start in: a mode command's name (gfloat, complex, fract,\n"
+         "                  time, char, ulong, ..., rad, deg, grad)\n"
+         "  --radix N       the radix of the integer modes (2 to 36)\n"
+         "  --prec N        digits of the float and complex modes (0: as many as needed)\n"
+         "  --path DIR      a folder searched for external function files (!name); repeatable,\n"
+         "                  searched in the order given\n"
+         "  --ext EXT       the extension of external function files (default .cef)\n"
+         "  --cache N       external functions kept read after their first call (default 16;\n"
+         "                  0: the file is read on every call); the least used one goes first\n"
+         "  -q              no echo of results (messages and reports still appear)\n"
+         "  --converter     RadixPad's converter engine: no commands, no statements, integer\n"
+         "                  range warnings on, and assigning to a new name is an error\n"
+         "  --max-steps N   statements one text may take (default 100000000, 0: no limit)\n"
+         "  --sjis          texts and output are Shift-JIS already (by default radixcalc on\n"
+         "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does)\n"
+         "  --help          this text\n"
+         "language notes:\n"
+         "  A new name is declared by assigning to it. func NAME PARAMS ... endfunc defines a\n"
+         "  function: parameters are separated by blanks, &x marks a reference (its argument is\n"
+         "  written back to the caller), x[] an array. A call writes its arguments after the\n"
+         "  name (f x 2, f (x + 1)); inside, @! is their number and @0 to @9 their values. The\n"
+         "  value of a call is the function's last result or what return gives. Calls nest\n"
+         "  about 400 deep; deeper recursion fails with E_MEM. !NAME runs the external function\n"
+         "  file NAME.cef, whose :params line names its arguments. :ans 0 makes a function\n"
+         "  return no value; :warn [\"text] prints a message (\"-\" stands for the source's name);\n"
+         "  :assert 1 turns assert on (a failed assert reports and ends the text); :debug 1\n"
+         "  traces every function file read. A negative argument is written \\-1.\n"
+         "  RADIXCALC is a constant 1 in every context.\n"
+         "exit status: 0 no error reported, 1 an error was reported, 2 a usage error or a file\n"
+         "  that cannot be read.\n";
 }
 
-void InterruptScripts() {
-  if (calc::CalcEngine* engine = g_running.load()) engine->RequestInterrupt();
+bool InterruptScripts() {
+  calc::CalcEngine* engine = g_running.load();
+  if (engine == nullptr) return false;
+  engine->RequestInterrupt();
+  return true;
 }
 
-int RunScripts(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+bool InSession() { return g_session.load(); }
+
+int RunScripts(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
+               LineEditor* terminal) {
   RunOptions opt;
   if (auto problem = ParseRunOptions(args, opt)) {
     err << "radixcalc: " << *problem << "\n" << RunUsage();
     return 2;
   }
 
-  calc::CalcContext context;
-  if (opt.mode_command) {
-    calc::ModeCommandTarget target(context);
-    calc::RunModeCommand(*opt.mode_command, std::nullopt, target);
-  }
-  if (opt.radix) context.SetRadix(*opt.radix);
+  // Process-wide: the predefined symbol, and the cache of function files,
+  // which starts empty for every run.
+  calc::CalcEngine::SetPredefinedSymbol(kPredefinedSymbol);
+  calc::ExternalFunctionCache().Clear();
+  calc::ExternalFunctionCache().set_capacity(opt.cache);
 
-  calc::CalcEngineSettings settings;
-  settings.mode = context.mode();
-  settings.implicit_variables = true;
-  ConsoleEngine engine(context, settings, out, err, "radixcalc");
-  engine.SetStepLimit(opt.max_steps);
-  RunningScope running(engine);
-
+  Runner runner(opt, out, err);
   bool unreadable = false;
-  bool unterminated = false;
-  for (const Input& input : opt.inputs) {
-    std::string text;
-    if (input.is_text) {
-      text = input.value;
-    } else if (!ReadInput(input, in, text)) {
-      err << "radixcalc: cannot read " << input.value << "\n";
-      unreadable = true;
-      continue;
-    }
-    const std::string_view name = input.is_text ? std::string_view("-e") : input.value;
-    engine.ResetControl();
-    engine.BeginSource(name);
-    engine.RunText(text);
-    if (engine.control().blocks.mode() == calc::RecordingMode::kRecording) {
-      const calc::CalcBlock* open = engine.control().blocks.current();
-      err << name << ":" << engine.next_line() - 1 << ": " << BlockName(open ? open->type : calc::kBlockDo)
-          << " block not closed\n";
-      unterminated = true;
-    }
-    engine.EndSource();
-    out.flush();
+  if (opt.inputs.empty()) {
+    if (terminal != nullptr)
+      runner.RunSession(*terminal);
+    else
+      runner.RunStream("-", in);
   }
-  engine.ResetControl();
-  if (unreadable) return 2;
-  return engine.errors_reported() > 0 || unterminated ? 1 : 0;
+  for (const Input& input : opt.inputs) {
+    if (input.is_text) {
+      runner.RunText("-e", input.value);
+    } else if (input.value == "-") {
+      runner.RunStream("-", in);
+    } else {
+      std::string text;
+      if (!ReadFile(input.value, text)) {
+        err << "radixcalc: cannot read " << input.value << "\n";
+        unreadable = true;
+        continue;
+      }
+      runner.RunText(input.value, text);
+    }
+  }
+  calc::ExternalFunctionCache().Clear();
+  return runner.Status(unreadable);
 }
 
 }  // namespace radixcalc

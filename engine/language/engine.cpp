@@ -2,16 +2,84 @@
 
 #include <algorithm>
 #include <new>
-#include <optional>
+#include <utility>
 
-#include "core/command_names.h"
 #include "core/format.h"
 #include "core/numeric_settings.h"
 #include "core/status_codes.h"
 #include "language/blocks.h"
-#include "language/declarations.h"
 
 namespace calc {
+namespace {
+
+// The engine a base CalcEngine makes for a call: every hook is handed on to
+// the engine that made it, so a host that overrides hooks sees the reports,
+// messages and file requests of the functions its text calls.
+class RelayEngine final : public CalcEngine {
+ public:
+  RelayEngine(CalcContext& context, CalcEngine& maker)
+      : CalcEngine(context, context.storage(), maker.NestedSettings()), maker_(maker) {}
+
+  void NotifyLine(const CalcLineInfo& line) override { maker_.NotifyLine(line); }
+  bool PermitLine(const CalcLineInfo& line) override { return maker_.PermitLine(line); }
+  void ReservedHook() override { maker_.ReservedHook(); }
+  bool NextFolder(int& state, std::string& folder) override { return maker_.NextFolder(state, folder); }
+  std::string FileExtension() override { return maker_.FileExtension(); }
+  bool AssertionFailed(int line, std::string_view source) override { return maker_.AssertionFailed(line, source); }
+  void OnReport(const Report& report) override { maker_.OnReport(report); }
+  void PrintValue(std::string_view real, std::string_view imaginary) override { maker_.PrintValue(real, imaginary); }
+  void PrintList(const CalcTokenList& braces) override { maker_.PrintList(braces); }
+  void PrintMessage(std::string_view text) override { maker_.PrintMessage(text); }
+  void ShowError(std::string_view text) override { maker_.ShowError(text); }
+  void ClearOutput() override { maker_.ClearOutput(); }
+  void PrintText(const std::vector<std::string>& pieces, bool newline) override { maker_.PrintText(pieces, newline); }
+  bool ReadLine(std::string_view prompt, std::string& line) override { return maker_.ReadLine(prompt, line); }
+  void ScanValues(std::vector<CalcScanItem>& items) override { maker_.ScanValues(items); }
+  int HostCommand(CalcTokenList& tokens, CalcContext& context, CalcTokenList::iterator position) override {
+    return maker_.HostCommand(tokens, context, position);
+  }
+  void CreateCanvas(CalcCanvas& canvas, int width, int height) override { maker_.CreateCanvas(canvas, width, height); }
+  void RefreshCanvas(CalcCanvas& canvas) override { maker_.RefreshCanvas(canvas); }
+  void RefreshPixel(CalcCanvas& canvas, int x, int y) override { maker_.RefreshPixel(canvas, x, y); }
+  void SetWindow(CalcCanvas& canvas, double left, double top, double right, double bottom) override {
+    maker_.SetWindow(canvas, left, top, right, bottom);
+  }
+  void DrawPlot(CalcPlotState& plots, double from, double to, double step) override {
+    maker_.DrawPlot(plots, from, to, step);
+  }
+  void RedrawPlots(CalcPlotState& plots, double from, double to, double step) override {
+    maker_.RedrawPlots(plots, from, to, step);
+  }
+  std::FILE* OpenFile(const std::string& path) override { return maker_.OpenFile(path); }
+
+ private:
+  CalcEngine& maker_;
+};
+
+// A user-defined function runs in the numeric state of its caller.
+void TakeOverState(CalcContext& context, const CalcContext& from) {
+  context.SetMode(from.mode());
+  context.SetPrecision(from.precision());
+  context.SetRadix(from.radix());
+  context.SetFps(from.fps());
+  context.commands_allowed = from.commands_allowed;
+  context.statements_allowed = from.statements_allowed;
+  context.range_warnings = from.range_warnings;
+}
+
+// Makes the context's numeric state the process's: the value kind, the
+// real-only flag and the fps.
+void Publish(const CalcContext& context) {
+  context.Republish();
+  Numeric().current_fps = context.fps();
+}
+
+std::string& PredefinedSymbolText() {
+  static std::string name;
+  return name;
+}
+
+}  // namespace
 
 CalcEngine::CalcEngine(CalcContext& context, const CalcEngineSettings& settings)
     : CalcEngine(context, nullptr, settings) {}
@@ -27,8 +95,11 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEng
       mode_target_(context),
       saved_angle_unit_(Numeric().angle_unit),
       echo_(settings.echo),
+      assertions_(settings.assertions),
       warnings_(settings.warnings),
-      assertions_(settings.assertions) {
+      auto_refresh_(settings.auto_refresh),
+      debug_(settings.debug),
+      line_notification_(settings.line_notification) {
   if (storage_ == nullptr) {
     own_storage_ = std::make_unique<CalcStorage>();
     storage_ = own_storage_.get();
@@ -36,7 +107,22 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEng
   filter_.mode = settings.line_filter_mode;
   filter_.notify = settings.line_notification;
   mode_target_.creation_mode = settings.mode;
+  mode_target_.caller_angle_unit = saved_angle_unit_;
+  mode_target_.engine_angle_unit = kRadians;
   SetAngleUnit(kRadians);
+}
+
+CalcEngineSettings CalcEngine::NestedSettings() const {
+  CalcEngineSettings nested = settings_;
+  nested.mode = context_.mode();
+  nested.echo = false;
+  nested.assertions = assertions_.on();
+  nested.warnings = warnings_.on();
+  nested.auto_refresh = auto_refresh_.on();
+  nested.debug = debug_.on();
+  nested.line_filter_mode = filter_.mode;
+  nested.line_notification = line_notification_.on();
+  return nested;
 }
 
 CalcEngine::~CalcEngine() { SetAngleUnit(saved_angle_unit_); }
@@ -93,7 +179,7 @@ int CalcEngine::RunStatement(CalcLine& statement) {
   }
   current_statement_ = nullptr;
   if (status >= 0x100 && ReportCode(status)) run_stopped_ = true;
-  if (interrupted_) run_stopped_ = true;
+  if (limits_->interrupted) run_stopped_ = true;
   if (control_.stop) {  // "return"
     control_.stop = false;
     run_stopped_ = true;
@@ -131,7 +217,7 @@ int CalcEngine::EvaluateStatement(CalcLine& statement) {
     }
   }
   if (const int post = evaluator_.ApplyPostOps(); post != 0 && !IsError(status)) status = post;
-  if (status == kValue && echo_ && !evaluator_.top_level_assignment()) Echo(result);
+  if (status == kValue && echo_.on() && !evaluator_.top_level_assignment()) Echo(result);
   return status;
 }
 
@@ -186,7 +272,7 @@ int CalcEngine::RecordStatement(const CalcLine& statement) {
   }
   if (status != kDone) {
     AbandonBlocks(recording_if_depth_, recording_switch_depth_);
-    if (ReportCode(status) || interrupted_) run_stopped_ = true;
+    if (ReportCode(status) || limits_->interrupted) run_stopped_ = true;
     return status;
   }
   if (!complete) return kNoValue;
@@ -212,10 +298,11 @@ void CalcEngine::ResetControl() {
 
 // --- sources and interruption ----------------------------------------------------------
 
-void CalcEngine::BeginSource(std::string_view name) {
+void CalcEngine::BeginSource(std::string_view name, int first_line) {
   in_source_ = true;
   source_name_ = name;
-  next_line_ = 1;
+  source_first_line_ = first_line;
+  next_line_ = first_line;
 }
 
 void CalcEngine::EndSource() {
@@ -224,15 +311,18 @@ void CalcEngine::EndSource() {
 }
 
 void CalcEngine::SetStepLimit(std::uint64_t limit) {
-  step_limit_ = limit;
-  steps_ = 0;
+  limits_->step_limit = limit;
+  limits_->steps = 0;
 }
 
 bool CalcEngine::CheckInterrupt() {
-  ++steps_;
-  const bool cancelled = interrupt_requested_.exchange(false, std::memory_order_relaxed);
-  interrupted_ = cancelled || (step_limit_ != 0 && steps_ > step_limit_);
-  return interrupted_;
+  RunLimits& l = *limits_;
+  ++l.steps;
+  // Read first: the exchange is a locked instruction, and it runs per statement.
+  const bool cancelled = l.interrupt_requested.load(std::memory_order_relaxed) &&
+                         l.interrupt_requested.exchange(false, std::memory_order_relaxed);
+  l.interrupted = cancelled || (l.step_limit != 0 && l.steps > l.step_limit);
+  return l.interrupted;
 }
 
 // --- reporting -------------------------------------------------------------------------
@@ -241,71 +331,15 @@ bool CalcEngine::ReportCode(int code) { return ReportWith(code, Offender{evaluat
 
 bool CalcEngine::ReportWith(int code, const Offender& offender) {
   if (code >= 0x100 && !IsWarning(code)) ++errors_reported_;
-  const ReportSource source{source_name_, 1, current_line_};
-  const ReportSettings settings{context_, warnings_, in_source_ ? &source : nullptr, storage_};
+  const ReportSource source{source_name_, source_first_line_, current_line_};
+  const ReportSettings settings{context_, warnings_.on(), in_source_ ? &source : nullptr, storage_};
   return ReportStatus(code, offender, settings, *this) == ReportOutcome::kStop;
 }
 
 // --- services ---------------------------------------------------------------------------
 
-int CalcEngine::RunCommand(const CalcToken& command, CalcMatrix&) {
-  if (!context_.commands_allowed) return evaluator_.Fail(E_COMMAND, &command);
-  const int code = command.code();
-  if (code == kCmdNone) return evaluator_.Fail(E_COMMAND_NULL, &command);
-
-  int status;
-  if (IsModeCommand(code)) {
-    // The optional argument is one operand; one that cannot be evaluated
-    // counts as none.
-    std::optional<double> argument;
-    if (evaluator_.NextCanBeginOperand()) {
-      const auto at = evaluator_.Position();
-      CalcMatrix value;
-      if (evaluator_.EvaluateOperand(value) == kDone)
-        argument = value.First().ToReal();
-      else
-        evaluator_.SetPosition(at);
-    }
-    // ":angle" converts a parameter variable in place.
-    CalcValue parameter;
-    int parameter_index = -1;
-    mode_target_.parameter = [&](int n) -> CalcValue* {
-      parameter_index = n;
-      parameter = storage_->GetVariable(static_cast<std::uint8_t>('0' + n));
-      return &parameter;
-    };
-    status = RunModeCommand(code, argument, mode_target_);
-    mode_target_.parameter = nullptr;
-    if (status == kNoValue && parameter_index >= 0)
-      storage_->SetVariable(static_cast<std::uint8_t>('0' + parameter_index), parameter, false);
-  } else if (IsDeclarationCommand(code)) {
-    CalcTokenList& list = *evaluator_.list();
-    DeclarationArgs args;
-    args.pos = evaluator_.Position();
-    args.end = list.end();
-    args.offending = list.end();
-    args.evaluate = [this, &list](CalcTokenList::iterator& pos, CalcTokenList::iterator, CalcMatrix& out) {
-      return evaluator_.EvaluateOperandAt(list, pos, out);
-    };
-    status = RunDeclaration(code, *storage_, args);
-    evaluator_.SetPosition(args.pos);
-    if (status != kNoValue)
-      return evaluator_.Fail(status, args.offending != list.end() ? &*args.offending : &command);
-  } else {
-    return evaluator_.Fail(E_COMMAND_PARAM, &command);
-  }
-  if (status != kNoValue) return evaluator_.Fail(status, &command);
-
-  // An extra argument that evaluates is an error; anything else is left to
-  // the enclosing group.
-  if (evaluator_.NextCanBeginOperand()) {
-    const auto at = evaluator_.Position();
-    const CalcToken* extra = evaluator_.Peek();
-    CalcMatrix value;
-    if (evaluator_.EvaluateOperand(value) == kDone) return evaluator_.Fail(E_COMMAND_PARAM, extra);
-    evaluator_.SetPosition(at);
-  }
-  return kNoValue;
+int CalcEngine::RunCommand(const CalcToken& command, CalcMatrix& result) {
+  return calc::RunCommand(*this, command, result);
 }
 
 int CalcEngine::RunKeyword(const CalcToken& keyword) {
@@ -318,22 +352,334 @@ int CalcEngine::RunKeyword(const CalcToken& keyword) {
   return RunActionHandler(*this, keyword);
 }
 
-int CalcEngine::CallUserFunction(const CalcToken& name, CalcMatrix&) { return evaluator_.Fail(E_USERFUNC, &name); }
+// --- calls ------------------------------------------------------------------------------
 
-int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix&) {
-  return evaluator_.Fail(E_EXTFUNC, &name);
+int CalcEngine::CallUserFunction(const CalcToken& name, CalcMatrix& result) {
+  CalcFunctionEntry* found = storage_->calls().functions.Find(name.text(), true);
+  if (found == nullptr) return evaluator_.Fail(E_CONSTANT, &name);
+  try {
+    CalcFunctionEntry entry = *found;  // shares the body for the length of the call
+    CalcTokenList arguments;
+    if (const int status = CollectArguments(evaluator_, arguments)) return status;
+    auto callee = std::make_unique<CalcContext>();
+    // A recursive call walks the very statement this evaluator is in.
+    const auto resume = evaluator_.Position();
+    const int status = RunFunction(entry, true, *callee, arguments, *this);
+    evaluator_.SetPosition(resume);
+    return TakeResult(status, E_USERFUNC, name, *callee, result);
+  } catch (const std::bad_alloc&) {
+    return evaluator_.Fail(E_MEM, &name);
+  }
 }
 
-int CalcEngine::DefineFunction(const CalcFunctionDefinition&) { return kDone; }
+int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) {
+  try {
+    CalcTokenList arguments;
+    if (const int status = CollectArguments(evaluator_, arguments)) return status;
+    auto callee = std::make_unique<CalcContext>();
+    const std::string function(name.text());
+    CalcFunctionList& cache = ExternalFunctionCache();
+    const auto resume = evaluator_.Position();
+    int status;
+    if (CalcFunctionEntry* cached = cache.Find(function, true)) {
+      CalcFunctionEntry entry = *cached;
+      status = RunFunction(entry, false, *callee, arguments, *this);
+    } else {
+      CalcSourceFile file;
+      if (cache.capacity() > 0 && OpenFunctionFile(function, file)) {
+        CalcFunctionEntry entry;
+        entry.body = std::make_shared<CalcFunctionBody>();
+        entry.body->name = function;
+        if (LoadFunctionFile(file, *callee, *entry.body) != kDone) return evaluator_.Fail(E_MEM, &name);
+        file.Close();
+        cache.Add(entry);  // when it cannot be kept, it still runs this once
+        status = RunFunction(entry, false, *callee, arguments, *this);
+      } else {
+        status = RunNamedText(function, *callee, arguments, *this);
+      }
+    }
+    evaluator_.SetPosition(resume);
+    return TakeResult(status, E_EXTFUNC, name, *callee, result);
+  } catch (const std::bad_alloc&) {
+    return evaluator_.Fail(E_MEM, &name);
+  }
+}
+
+int CalcEngine::TakeResult(int status, int failure, const CalcToken& name, CalcContext& callee, CalcMatrix& result) {
+  evaluator_.lvalue().Clear();  // a call's value is not assignable
+  if (status != kValue) return evaluator_.Fail(failure, &name);
+  const CalcStorage& answer_of = callee.storage();
+  if (answer_of.calls().answer.on()) {
+    if (!result.Assign(answer_of.Answer())) return evaluator_.Fail(E_MEM, &name);
+    evaluator_.Normalize(result);
+  } else {
+    // No value: the call stands for the previous answer, which a statement
+    // that is nothing but the call therefore leaves as it was, unechoed.
+    if (!result.Assign(storage_->Answer())) return evaluator_.Fail(E_MEM, &name);
+    if (evaluator_.depth() == 0) evaluator_.set_top_level_assignment(true);
+  }
+  return kDone;
+}
+
+int CalcEngine::DefineFunction(const CalcFunctionDefinition& definition) {
+  CalcFunctionList& functions = storage_->calls().functions;
+  const std::string_view name = definition.name->text();
+  if (functions.Find(name, false) != nullptr) return evaluator_.Fail(E_STAT_FUNCNAME, definition.name);
+  if (functions.capacity() == 0) return evaluator_.Fail(E_STAT_FUNC, definition.name);
+  const ParsedParameters parsed = ParseParameters(definition.params_begin, definition.params_end);
+  if (parsed.problem == ParameterProblem::kTooMany || parsed.problem == ParameterProblem::kUnusable)
+    return evaluator_.Fail(E_STAT_FUNCPARAM, &*parsed.at);
+  try {
+    CalcFunctionEntry entry;
+    entry.body = std::make_shared<CalcFunctionBody>();
+    CalcFunctionBody& body = *entry.body;
+    body.name = name;
+    for (auto it = definition.params_begin; it != definition.params_end; ++it)
+      if (body.parameters.Append(*it) != kDone) return evaluator_.Fail(E_MEM, definition.name);
+    body.lines.reserve(definition.body.size());
+    for (const CalcLine* line : definition.body)
+      if (line->CopyTo(body.lines.emplace_back()) != kDone) return evaluator_.Fail(E_MEM, definition.name);
+    body.first_line = definition.body.empty() ? definition.line + 1 : definition.body.front()->line;
+    if (!functions.Add(std::move(entry))) return evaluator_.Fail(E_MEM, definition.name);
+  } catch (const std::bad_alloc&) {
+    return evaluator_.Fail(E_MEM, definition.name);
+  }
+  return kDone;
+}
+
+bool CalcEngine::OpenFunctionFile(std::string_view name, CalcSourceFile& file) {
+  if (name.empty() || name.find('\0') != std::string_view::npos) return false;
+  const std::string extension = FileExtension();
+  int state = 0;
+  std::string folder;
+  for (int asked = 0; asked < kMaxFolders; ++asked) {
+    folder.clear();
+    if (!NextFolder(state, folder)) break;
+    std::string path = folder;
+    path += kPathSeparator;
+    path += name;
+    path += extension;
+    if (std::FILE* opened = OpenFile(path)) {
+      file.Attach(opened);
+      return true;
+    }
+  }
+  return false;
+}
+
+// --- running a function -------------------------------------------------------------
+
+void CalcEngine::SetPredefinedSymbol(std::string_view name) { PredefinedSymbolText() = name; }
+
+const std::string& CalcEngine::PredefinedSymbol() { return PredefinedSymbolText(); }
+
+void CalcEngine::DefinePredefinedSymbol() {
+  const std::string& name = PredefinedSymbolText();
+  if (name.empty() || storage_->NameExists(name)) return;
+  storage_->variables().Declare(name, CalcValue::FromReal(1.0), true);
+}
+
+int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
+  caller_ = &caller;
+  call_depth_ = caller.call_depth_ + 1;
+  limits_ = caller.limits_;
+  run_status_ = kValue;
+  run_stopped_ = false;
+  body_next_ = 0;
+  file_lines_.clear();
+  file_next_ = 0;
+  Publish(context_);
+  DefinePredefinedSymbol();
+
+  // Calls nest like operands: the limit that bounds parentheses bounds
+  // recursion.
+  const int nesting = caller.evaluator_.nesting() + kCallNesting;
+  int status = kDone;
+  const CalcToken* offender = nullptr;
+  if (nesting >= CalcEvaluator::kMaxCallNesting) {
+    status = E_MEM;
+  } else {
+    evaluator_.set_nesting(nesting);
+    status = PassArguments(arguments, caller.storage(), *storage_, offender);
+  }
+  if (status == kDone) {
+    arguments_ = &arguments;
+    return kDone;
+  }
+  evaluator_.Fail(status, offender);
+  ReportCode(status);
+  run_status_ = status;
+  run_stopped_ = true;
+  arguments_ = nullptr;  // nothing was passed, so nothing goes back
+  return status;
+}
+
+int CalcEngine::BeginEntry(CalcFunctionEntry& entry, const CalcTokenList& arguments, CalcEngine& caller) {
+  body_ = entry.body;
+  file_.Close();
+  if (const int status = BeginCall(arguments, caller)) return status;
+  const ParsedParameters parsed = ParseParameters(body_->parameters.begin(), body_->parameters.end());
+  std::size_t failed = 0;
+  int status = BindParameters(parsed.parameters, *storage_, true, failed);
+  if (status == kDone && !storage_->calls().functions.CopyFrom(caller.storage().calls().functions))
+    status = E_MEM;
+  if (status != kDone) {
+    evaluator_.ClearOffender();
+    ReportCode(status);
+    run_status_ = status;
+    run_stopped_ = true;
+    return status;
+  }
+  ResetControl();
+  BeginSource(body_->name, body_->first_line);
+  return kDone;
+}
+
+int CalcEngine::BeginFile(std::string_view name, const CalcTokenList& arguments, CalcEngine& caller) {
+  body_.reset();
+  file_.Close();
+  if (const int status = BeginCall(arguments, caller)) return status;
+  if (!OpenFunctionFile(name, file_)) {
+    ReportWith(E_FUNC_OPEN, Offender{nullptr, name});
+    run_status_ = E_FUNC_OPEN;
+    run_stopped_ = true;
+    return E_FUNC_OPEN;
+  }
+  ResetControl();
+  BeginSource(name, 1);
+  return kDone;
+}
+
+CalcLine* CalcEngine::NextBodyStatement() {
+  if (body_ != nullptr) return body_next_ < body_->lines.size() ? &body_->lines[body_next_++] : nullptr;
+  while (file_next_ >= file_lines_.size()) {
+    if (!file_.is_open()) return nullptr;
+    std::string line;
+    if (!file_.ReadLine(line)) {
+      file_.Close();
+      return nullptr;
+    }
+    file_lines_.clear();
+    file_next_ = 0;
+    current_line_ = next_line_;
+    if (const int status = CompileLine(context_, line, next_line_++, file_lines_)) {
+      evaluator_.ClearOffender();
+      ReportCode(status);
+      run_status_ = status;
+      run_stopped_ = true;
+      return nullptr;
+    }
+  }
+  return &file_lines_[file_next_++];
+}
+
+bool CalcEngine::Step(int* status_out) {
+  if (run_stopped_) return false;
+  CalcLine* statement = NextBodyStatement();
+  if (statement == nullptr) return false;
+  const int status = control_.blocks.mode() == RecordingMode::kRecording ? RecordStatement(*statement)
+                                                                           : RunStatement(*statement);
+  if (IsError(status) && run_status_ == kValue) run_status_ = status;
+  if (status_out != nullptr) *status_out = status;
+  return true;
+}
+
+int CalcEngine::End() {
+  file_.Close();
+  file_lines_.clear();
+  ResetControl();  // a loop still being recorded at the end never runs
+  EndSource();
+  int status = run_status_;
+  if (caller_ != nullptr && arguments_ != nullptr) {
+    const CalcToken* offender = nullptr;
+    if (const int written = WriteBackArguments(*arguments_, *storage_, caller_->storage(), offender)) {
+      evaluator_.Fail(written, offender);
+      ReportCode(written);
+      if (status == kValue) status = written;
+    }
+  }
+  // ":rad 1" (":deg 1", ":grad 1") asked for the answer in the unit the
+  // caller had.
+  if (mode_target_.answer_conversion && Numeric().angle_unit != saved_angle_unit_) {
+    CalcMatrix& answer = storage_->arrays().Matrix(0);
+    for (std::int32_t i = 0; i < answer.count(); ++i) {
+      CalcValue& v = answer.At(i);
+      ConvertAngle(v.AsComplex(), mode_target_.engine_angle_unit, saved_angle_unit_);
+      v.Sync();
+    }
+    SetAngleUnit(saved_angle_unit_);
+  }
+  if (caller_ != nullptr) Publish(caller_->context());
+  body_.reset();
+  arguments_ = nullptr;
+  caller_ = nullptr;
+  return status;
+}
+
+int CalcEngine::RunEntryOn(CalcEngine& engine, CalcFunctionEntry& entry, bool copy_state,
+                           const CalcTokenList& arguments, CalcEngine& caller) {
+  if (&engine.storage() != &engine.context().storage()) return kDone;
+  if (copy_state) TakeOverState(engine.context(), caller.context());
+  if (engine.BeginEntry(entry, arguments, caller) == kDone)
+    while (engine.Step()) {
+    }
+  return engine.End();
+}
+
+int CalcEngine::RunFileOn(CalcEngine& engine, std::string_view name, const CalcTokenList& arguments,
+                          CalcEngine& caller) {
+  if (&engine.storage() != &engine.context().storage()) return kDone;
+  if (engine.BeginFile(name, arguments, caller) == kDone)
+    while (engine.Step()) {
+    }
+  return engine.End();
+}
 
 // --- hooks (base behaviour) ---------------------------------------------------------------
 
+void CalcEngine::NotifyLine(const CalcLineInfo&) {}
+bool CalcEngine::PermitLine(const CalcLineInfo&) { return true; }
+void CalcEngine::ReservedHook() {}
+bool CalcEngine::NextFolder(int&, std::string&) { return false; }
+std::string CalcEngine::FileExtension() { return ".cef"; }
+
+int CalcEngine::RunFunction(CalcFunctionEntry& entry, bool copy_state, CalcContext& context,
+                            const CalcTokenList& arguments, CalcEngine& caller) {
+  try {
+    auto engine = std::make_unique<RelayEngine>(context, *this);
+    return RunEntryOn(*engine, entry, copy_state, arguments, caller);
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+int CalcEngine::RunNamedText(std::string_view name, CalcContext& context, const CalcTokenList& arguments,
+                             CalcEngine& caller) {
+  try {
+    auto engine = std::make_unique<RelayEngine>(context, *this);
+    return RunFileOn(*engine, name, arguments, caller);
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+bool CalcEngine::AssertionFailed(int, std::string_view) { return false; }
 void CalcEngine::OnReport(const Report&) {}
 void CalcEngine::PrintValue(std::string_view, std::string_view) {}
 void CalcEngine::PrintList(const CalcTokenList&) {}
 void CalcEngine::PrintMessage(std::string_view) {}
-void CalcEngine::NotifyLine(const CalcLineInfo&) {}
-bool CalcEngine::PermitLine(const CalcLineInfo&) { return true; }
-bool CalcEngine::AssertionFailed(int, std::string_view) { return false; }
+void CalcEngine::ShowError(std::string_view) {}
+void CalcEngine::ClearOutput() {}
+void CalcEngine::PrintText(const std::vector<std::string>&, bool) {}
+bool CalcEngine::ReadLine(std::string_view, std::string&) { return false; }
+void CalcEngine::ScanValues(std::vector<CalcScanItem>&) {}
+int CalcEngine::HostCommand(CalcTokenList&, CalcContext&, CalcTokenList::iterator) { return 0; }
+void CalcEngine::CreateCanvas(CalcCanvas&, int, int) {}
+void CalcEngine::RefreshCanvas(CalcCanvas&) {}
+void CalcEngine::RefreshPixel(CalcCanvas&, int, int) {}
+void CalcEngine::SetWindow(CalcCanvas&, double, double, double, double) {}
+void CalcEngine::DrawPlot(CalcPlotState&, double, double, double) {}
+void CalcEngine::RedrawPlots(CalcPlotState&, double, double, double) {}
+std::FILE* CalcEngine::OpenFile(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
 }  // namespace calc

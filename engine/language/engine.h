@@ -2,8 +2,16 @@
 // evaluator), the control state (if and switch stacks, loop recording and
 // replay), the line filter, the engine switches and the interruption check,
 // and talks to the host through virtual hooks that the host's subclass
-// overrides: the report hook, the output hooks that echo results, and the
-// line notification and permission hooks of the line filter.
+// overrides (listed below in slot order).
+//
+// Function calls run in engines of their own: a call makes a fresh context,
+// asks the host to make an engine on it (hook 6 for a function entry, hook 7
+// for an external function that is not cached), and that engine runs the
+// body with BeginEntry or BeginFile, Step until it answers false, and End.
+// RunEntryOn and RunFileOn do exactly that for a host. A nested engine shares
+// its caller's interruption flag and step count, and continues its caller's
+// operand nesting, so that recursion through functions is bounded like any
+// other nesting (E_MEM) and a runaway function is ended like a runaway loop.
 //
 // Running a statement gives one of these statuses:
 //   0      evaluated without a printable result
@@ -17,13 +25,14 @@
 // Runaway text ends with an error instead of hanging: the engine counts the
 // statements it runs against an optional step limit and checks a
 // cancellation flag that any thread may set; either ends the run with E_MEM
-// (see Interrupted()). Deep input is bounded the same way: operand nesting by
-// CalcEvaluator::kMaxNesting and block nesting by
-// CalcBlockState::kMaxBlockDepth, both failing with E_MEM.
+// (see interrupted()). Deep input is bounded the same way: operand nesting by
+// CalcEvaluator::kMaxNesting (through function calls kMaxCallNesting) and
+// block nesting by CalcBlockState::kMaxBlockDepth, all failing with E_MEM.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,8 +41,11 @@
 #include "core/context.h"
 #include "core/mode_commands.h"
 #include "core/modes.h"
+#include "core/status_codes.h"
 #include "core/token.h"
+#include "language/commands.h"
 #include "language/evaluator.h"
+#include "language/functions.h"
 #include "language/line_runner.h"
 #include "language/matrix.h"
 #include "language/reporter.h"
@@ -42,7 +54,14 @@
 
 namespace calc {
 
-// The construction settings, in the order a host passes them.
+// Types of the library's hooks (formatted input, graphics), defined there.
+struct CalcScanItem;
+struct CalcCanvas;
+struct CalcPlotState;
+
+// The construction settings, in the order a host passes them. The engine
+// keeps each switch as a pair (current, remembered), both starting at the
+// given value.
 struct CalcEngineSettings {
   std::uint16_t mode = kModeGfloat;  // ":ptype" returns to it
   bool echo = true;                  // print status-3 results that are no assignment
@@ -58,11 +77,13 @@ struct CalcEngineSettings {
   bool implicit_variables = false;
 };
 
-// A function defined by "func", handed to the host's DefineFunction.
+// A function being defined by "func" (see DefineFunction).
 struct CalcFunctionDefinition {
-  std::string_view name;
-  const CalcTokenList* header = nullptr;  // the "func" statement: name and parameters
-  std::vector<const CalcLine*> body;      // the recorded statements up to "endfunc"
+  const CalcToken* name = nullptr;                  // the name token
+  CalcTokenList::const_iterator params_begin;       // the rest of the "func" line
+  CalcTokenList::const_iterator params_end;
+  int line = 0;                                     // the line of "func"
+  std::vector<const CalcLine*> body;                // the recorded statements up to "endfunc"
 };
 
 // An array's brace initializer being collected, possibly across statements.
@@ -83,30 +104,55 @@ class CalcEngine : public ReportHook {
  public:
   // An engine with storage of its own.
   explicit CalcEngine(CalcContext& context, const CalcEngineSettings& settings = {});
-  // An engine on the host's storage.
+  // An engine on the host's storage (an engine made for a function call runs
+  // on its context's storage: CalcEngine(context, context.storage(), ...)).
   CalcEngine(CalcContext& context, CalcStorage& storage, const CalcEngineSettings& settings = {});
   CalcEngine(const CalcEngine&) = delete;
   CalcEngine& operator=(const CalcEngine&) = delete;
-  // Restores the angle unit that was current when the engine was made.
+  // Hook 0. Restores the angle unit that was current when the engine was made.
   ~CalcEngine() override;
 
   CalcContext& context() { return context_; }
+  const CalcContext& context() const { return context_; }
   CalcStorage& storage() { return *storage_; }
+  const CalcStorage& storage() const { return *storage_; }
   CalcEvaluator& evaluator() { return evaluator_; }
   CalcControlState& control() { return control_; }
   const CalcControlState& control() const { return control_; }
   CalcLineFilter& line_filter() { return filter_; }
   CalcBraceList& brace_list() { return braces_; }
   ModeCommandTarget& mode_target() { return mode_target_; }
+  // The settings the engine was made with.
   const CalcEngineSettings& settings() const { return settings_; }
 
-  // The switches.
-  bool echo() const { return echo_; }
-  void set_echo(bool on) { echo_ = on; }
-  bool warnings_on() const { return warnings_; }
-  void set_warnings(bool on) { warnings_ = on; }
-  bool assertions_on() const { return assertions_; }
-  void set_assertions(bool on) { assertions_ = on; }
+  // --- the switches: (current, remembered) pairs ---
+  //
+  // The setters work as a switch command with 0 or 1: the old setting is
+  // remembered.
+  CalcSwitch& echo_switch() { return echo_; }
+  CalcSwitch& assertion_switch() { return assertions_; }
+  CalcSwitch& warning_switch() { return warnings_; }
+  CalcSwitch& refresh_switch() { return auto_refresh_; }
+  CalcSwitch& debug_switch() { return debug_; }
+  bool echo() const { return echo_.on(); }
+  void set_echo(bool on) { echo_.Set(on); }
+  bool assertions_on() const { return assertions_.on(); }
+  void set_assertions(bool on) { assertions_.Set(on); }
+  bool warnings_on() const { return warnings_.on(); }
+  void set_warnings(bool on) { warnings_.Set(on); }
+  bool auto_refresh() const { return auto_refresh_.on(); }
+  void set_auto_refresh(bool on) { auto_refresh_.Set(on); }
+  bool debug_on() const { return debug_.on(); }
+  void set_debug(bool on) { debug_.Set(on); }
+  bool line_notification() const { return line_notification_.on(); }
+  void set_line_notification(bool on) {
+    line_notification_.Set(on);
+    filter_.notify = on;
+  }
+
+  // The settings of an engine this one makes for a call: this context's mode
+  // word, no echo, and the current values of the other switches.
+  CalcEngineSettings NestedSettings() const;
 
   // --- running text ---
 
@@ -124,15 +170,20 @@ class CalcEngine : public ReportHook {
   // answer, the postfix queue and the echo. Used by replay too.
   int RunStatement(CalcLine& statement);
   // True when the last run was abandoned (an error while a source runs,
-  // "return", an interruption). Cleared by the next RunText or RunLines.
+  // "return", an interruption). Cleared by the next RunText, RunLines or
+  // Begin.
   bool run_stopped() const { return run_stopped_; }
 
-  // The lines that follow come from a named source (a file): line numbers
-  // restart at 1, reports carry the name and line, and an error ends the run.
-  void BeginSource(std::string_view name);
+  // The lines that follow come from a named source (a file or a function):
+  // line numbers restart at `first_line`, reports carry the name and the
+  // line counted from there, and an error ends the run.
+  void BeginSource(std::string_view name, int first_line = 1);
   void EndSource();
   bool in_source() const { return in_source_; }
   std::string_view source_name() const { return source_name_; }
+  // The line of the statement running now within its source (1 for the
+  // source's first line), or 0 outside a source.
+  int SourceLine() const { return in_source_ ? current_line_ - source_first_line_ + 1 : 0; }
   // The number the next compiled physical line gets.
   int next_line() const { return next_line_; }
   // The line of the statement running now.
@@ -151,16 +202,71 @@ class CalcEngine : public ReportHook {
   // to their fresh state (for a host that starts an unrelated text).
   void ResetControl();
 
+  // --- running a function: begin, step, end ---
+  //
+  // Each runs on the engine made for the call, whose context is the call's
+  // fresh context; `caller` is the engine that makes the call and
+  // `arguments` its argument list (token kinds of functions.h).
+
+  // Begins running an external function's file: defines the predefined
+  // symbol, passes the arguments, then searches the folders of hook 4 for
+  // folder + separator + name + extension (hook 5) and opens it. Returns 0,
+  // or the error, already reported (E_FUNC_OPEN with the name when no folder
+  // has the file).
+  int BeginFile(std::string_view name, const CalcTokenList& arguments, CalcEngine& caller);
+  // Begins running a function entry: defines the predefined symbol, passes
+  // the arguments, binds the entry's parameters, copies the caller's
+  // functions and starts at the entry's first line. 0, or the error, already
+  // reported.
+  int BeginEntry(CalcFunctionEntry& entry, const CalcTokenList& arguments, CalcEngine& caller);
+  // Runs the next statement; false at the end of the body or file, or after
+  // the run stopped (an error, "return", an interruption). `status`, when
+  // given, receives the statement's status.
+  bool Step(int* status = nullptr);
+  // Ends the run: closes the file, writes back the reference arguments,
+  // converts the answer after ":rad 1" (":deg 1", ":grad 1") and restores the
+  // caller's numeric settings. Returns 3 when the body ran without error,
+  // else the first error.
+  int End();
+
+  // What hosts do in hooks 6 and 7: on `engine` (made on the call's context
+  // and its storage, with NestedSettings of the calling engine) run the entry
+  // or the named file from Begin to End, and return the final status (3: it
+  // ran). With `copy_state` the call's context first takes over the numeric
+  // state of the caller's context (mode, precision, radix, fps and its
+  // switches). An engine not on its context's storage cannot deliver a
+  // result and runs nothing (0).
+  static int RunEntryOn(CalcEngine& engine, CalcFunctionEntry& entry, bool copy_state,
+                        const CalcTokenList& arguments, CalcEngine& caller);
+  static int RunFileOn(CalcEngine& engine, std::string_view name, const CalcTokenList& arguments,
+                       CalcEngine& caller);
+
+  // The engine that called this one, while it runs a function (else null).
+  CalcEngine* caller() const { return caller_; }
+  // Calls between the outermost engine and this one.
+  int call_depth() const { return call_depth_; }
+
+  // --- the predefined symbol ---
+
+  // A name the host sets once for the process ("" for none): every new
+  // context of a run gets it as a constant 1 unless the name exists there.
+  static void SetPredefinedSymbol(std::string_view name);
+  static const std::string& PredefinedSymbol();
+  // Defines it in this engine's storage (hosts call this before their own
+  // text; Begin does it for functions).
+  void DefinePredefinedSymbol();
+
   // --- interruption ---
 
   // Asks the running text to end; safe from any thread and from a signal
-  // handler. The next statement fails with E_MEM and the run ends.
-  void RequestInterrupt() { interrupt_requested_.store(true, std::memory_order_relaxed); }
+  // handler. The next statement (of this engine or of a function it called)
+  // fails with E_MEM and the run ends.
+  void RequestInterrupt() { limits_->interrupt_requested.store(true, std::memory_order_relaxed); }
   // At most `limit` more statements run (0: no limit); the counter restarts.
   void SetStepLimit(std::uint64_t limit);
-  std::uint64_t steps() const { return steps_; }
+  std::uint64_t steps() const { return limits_->steps; }
   // True when the last E_MEM came from the interruption check.
-  bool interrupted() const { return interrupted_; }
+  bool interrupted() const { return limits_->interrupted; }
 
   // --- reporting ---
 
@@ -176,37 +282,102 @@ class CalcEngine : public ReportHook {
 
   // --- services the evaluator and the statements call ---
 
-  // A ":" command as an operand: mode commands and declarations; the others
-  // are not available yet (E_COMMAND_PARAM).
+  // A ":" command as an operand (language/commands.h).
   int RunCommand(const CalcToken& command, CalcMatrix& result);
   // A statement keyword as an operand.
   int RunKeyword(const CalcToken& keyword);
-  // An identifier that names nothing: a call of a user-defined function.
-  virtual int CallUserFunction(const CalcToken& name, CalcMatrix& result);
-  // "!name": a call of an external function.
-  virtual int CallExternalFunction(const CalcToken& name, CalcMatrix& result);
-  // A "func" block being defined. The base accepts and forgets it.
-  virtual int DefineFunction(const CalcFunctionDefinition& definition);
+  // An identifier that names nothing: a call of a user-defined function with
+  // the operands that follow it. E_CONSTANT when no function has the name,
+  // E_USERFUNC when it does not run.
+  int CallUserFunction(const CalcToken& name, CalcMatrix& result);
+  // "!name": a call of an external function: from the cache, else read from
+  // its file into the cache, else (cache capacity 0, or no file found) by
+  // hook 7. E_EXTFUNC when it does not run.
+  int CallExternalFunction(const CalcToken& name, CalcMatrix& result);
+  // "func name params" while its block is replayed: adds the function to the
+  // context's list. E_STAT_FUNCNAME (the name is taken), E_STAT_FUNC (the list
+  // takes no entries), E_STAT_FUNCPARAM (a bad parameter list), E_MEM.
+  int DefineFunction(const CalcFunctionDefinition& definition);
+  // Searches the folders of hook 4 for the file of external function `name`
+  // and opens it into `file`. False when no folder has it.
+  bool OpenFunctionFile(std::string_view name, CalcSourceFile& file);
 
-  // --- hooks ---
+  // --- hooks, in slot order (0 is the destructor) ---
 
-  // The report hook: a code with its line, source and token text.
-  void OnReport(const Report& report) override;
-  // Echo of a 1 x 1 result: its real and imaginary texts (answer format).
-  virtual void PrintValue(std::string_view real, std::string_view imaginary);
-  // Echo of any other result: the brace form of the previous answer.
-  virtual void PrintList(const CalcTokenList& braces);
-  // A message text (":warn").
-  virtual void PrintMessage(std::string_view text);
-  // Called by the line filter before it asks PermitLine (when notification
-  // is on).
+  // 1. Called by the line filter before it asks PermitLine (when line
+  // notification is on).
   virtual void NotifyLine(const CalcLineInfo& line);
-  // The line filter's final answer; true runs the statement.
+  // 2. The line filter's final answer; true runs the statement.
   virtual bool PermitLine(const CalcLineInfo& line);
-  // An "assert" failed; true stops the run.
+  // 3. Reserved for the host; the engine does not call it.
+  virtual void ReservedHook();
+  // 4. The next folder to search for external function files; `state` starts
+  // at 0 and is the host's to advance. False when there are no more. Base:
+  // no folders.
+  virtual bool NextFolder(int& state, std::string& folder);
+  // 5. The extension that makes an external function's name a file name.
+  // Base: ".cef".
+  virtual std::string FileExtension();
+  // 6. Runs a function entry in `context` (fresh, made for the call) with
+  // the caller's arguments; 3 means it ran. `copy_state` is true for
+  // user-defined functions. Hosts make an engine of their own kind and call
+  // RunEntryOn. Base: the same with a plain engine that hands every hook on
+  // to this one.
+  virtual int RunFunction(CalcFunctionEntry& entry, bool copy_state, CalcContext& context,
+                          const CalcTokenList& arguments, CalcEngine& caller);
+  // 7. Runs the external function `name`, which is not cached; 3 means it
+  // ran. Hosts call RunFileOn. Base: as for hook 6.
+  virtual int RunNamedText(std::string_view name, CalcContext& context, const CalcTokenList& arguments,
+                           CalcEngine& caller);
+  // 8. An "assert" failed at `line` of `source` (0 and "" outside a source);
+  // true stops the run. Base: false.
   virtual bool AssertionFailed(int line, std::string_view source);
+  // 9. The report hook: a code with its line, source and token text.
+  void OnReport(const Report& report) override;
+  // 10. Echo of a 1 x 1 result: its real and imaginary texts (answer format).
+  virtual void PrintValue(std::string_view real, std::string_view imaginary);
+  // 11. Echo of any other result: the brace form of the previous answer.
+  virtual void PrintList(const CalcTokenList& braces);
+  // 12. A message text (":warn").
+  virtual void PrintMessage(std::string_view text);
+  // The formatted output and input commands' hooks (":error", ":clear",
+  // ":print" and its kin, ":scanf", ":scan") and the command hook for codes
+  // above 103, whose non-zero answer is the command's status. Base: nothing.
+  virtual void ShowError(std::string_view text);
+  virtual void ClearOutput();
+  virtual void PrintText(const std::vector<std::string>& pieces, bool newline);
+  virtual bool ReadLine(std::string_view prompt, std::string& line);
+  virtual void ScanValues(std::vector<CalcScanItem>& items);
+  virtual int HostCommand(CalcTokenList& tokens, CalcContext& context, CalcTokenList::iterator position);
+  // The graphics commands' hooks. Base: nothing.
+  virtual void CreateCanvas(CalcCanvas& canvas, int width, int height);
+  virtual void RefreshCanvas(CalcCanvas& canvas);
+  virtual void RefreshPixel(CalcCanvas& canvas, int x, int y);
+  virtual void SetWindow(CalcCanvas& canvas, double left, double top, double right, double bottom);
+  virtual void DrawPlot(CalcPlotState& plots, double from, double to, double step);
+  virtual void RedrawPlots(CalcPlotState& plots, double from, double to, double step);
+  // Opens a file the engine reads (an external function's file); null when
+  // it cannot. Base: the standard library's fopen with the path as it is.
+  virtual std::FILE* OpenFile(const std::string& path);
 
  private:
+  // What one call adds to the operand nesting (CalcEvaluator::kMaxCallNesting):
+  // the stack a call takes beyond the operand that makes it, in operand
+  // levels (measured: less than one), so that the nesting limit bounds the
+  // stack through calls too.
+  static constexpr int kCallNesting = 2;
+  // Most folders one search asks hook 4 for, against a host that never
+  // answers false.
+  static constexpr int kMaxFolders = 4096;
+
+  // The interruption state, shared by an engine and the engines it calls.
+  struct RunLimits {
+    std::atomic<bool> interrupt_requested{false};
+    std::uint64_t step_limit = 0;
+    std::uint64_t steps = 0;
+    bool interrupted = false;
+  };
+
   CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEngineSettings& settings);
   int RunStatementUnguarded(CalcLine& statement);
   int EvaluateStatement(CalcLine& statement);
@@ -216,6 +387,14 @@ class CalcEngine : public ReportHook {
   // True when the step limit or the cancellation flag ends the run.
   bool CheckInterrupt();
   void AbandonBlocks(int if_depth, int switch_depth);
+
+  // Begin's common part: the caller link, the predefined symbol, the
+  // arguments. 0 or the reported error.
+  int BeginCall(const CalcTokenList& arguments, CalcEngine& caller);
+  // The next statement of the running body or file, or null at its end.
+  CalcLine* NextBodyStatement();
+  // A function's result into `result` after hook 6 or 7 answered `status`.
+  int TakeResult(int status, int failure, const CalcToken& name, CalcContext& callee, CalcMatrix& result);
 
   CalcContext& context_;
   std::unique_ptr<CalcStorage> own_storage_;
@@ -228,22 +407,35 @@ class CalcEngine : public ReportHook {
   ModeCommandTarget mode_target_;
   std::uint8_t saved_angle_unit_;
 
-  bool echo_;
-  bool warnings_;
-  bool assertions_;
+  CalcSwitch echo_;
+  CalcSwitch assertions_;
+  CalcSwitch warnings_;
+  CalcSwitch auto_refresh_;
+  CalcSwitch debug_;
+  CalcSwitch line_notification_;
 
   bool in_source_ = false;
   std::string source_name_;
+  int source_first_line_ = 1;
   int next_line_ = 1;
   int current_line_ = 0;
   const CalcLine* current_statement_ = nullptr;
   bool run_stopped_ = false;
   int errors_reported_ = 0;
 
-  std::atomic<bool> interrupt_requested_{false};
-  std::uint64_t step_limit_ = 0;
-  std::uint64_t steps_ = 0;
-  bool interrupted_ = false;
+  RunLimits own_limits_;
+  RunLimits* limits_ = &own_limits_;
+
+  // The function run in progress (BeginEntry / BeginFile to End).
+  CalcEngine* caller_ = nullptr;
+  int call_depth_ = 0;
+  const CalcTokenList* arguments_ = nullptr;
+  std::shared_ptr<CalcFunctionBody> body_;  // keeps a running entry alive
+  std::size_t body_next_ = 0;
+  CalcSourceFile file_;
+  CalcLineList file_lines_;  // the statements of the file line being run
+  std::size_t file_next_ = 0;
+  int run_status_ = kValue;  // 3, or the first error of the run
 
   // The if and switch depths when recording began, restored when an error
   // abandons the replay.

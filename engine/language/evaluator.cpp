@@ -367,7 +367,7 @@ int CalcEvaluator::RunOperator(const CalcToken& op, CalcMatrix& result) {
 // --- operands --------------------------------------------------------------------------
 
 int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
-  if (nesting_ >= kMaxNesting) return Fail(E_MEM, Peek());
+  if (nesting_ - nesting_base_ >= kMaxNesting || nesting_ >= kMaxCallNesting) return Fail(E_MEM, Peek());
   NestingGuard guard(nesting_);
   lvalue_.Clear();
   if (list_ == nullptr || list_->Cursor() == list_->end()) return Fail(E_RVALUE_NULL, nullptr);

@@ -230,18 +230,22 @@ int ActionBreak(CalcEngine& engine, const CalcToken& keyword) {
   return kNoValue;
 }
 
-// "func name params": hands the definition to the host and sets the block's
-// break flag so that the body does not run now.
+// "func name params": defines the function and sets the block's break flag
+// so that the body does not run now.
 int ActionFunc(CalcEngine& engine, const CalcToken& keyword) {
   CalcEvaluator& ev = engine.evaluator();
   if (ev.Peek() != nullptr && ev.Peek()->kind() == kTokOpen) ev.Take();
   const CalcToken* name = ev.Peek();
   if (name == nullptr || name->kind() != kTokName) return Fail(engine, E_STAT_FUNCNAME, name ? *name : keyword);
+  ev.Take();
   CalcBlockState& blocks = engine.control().blocks;
   blocks.SetBreak();
   CalcFunctionDefinition definition;
-  definition.name = name->text();
-  definition.header = ev.list();
+  definition.name = name;
+  definition.params_begin = ev.Position();
+  definition.params_end = ev.list()->end();
+  const CalcLine* statement = engine.current_statement();
+  definition.line = statement != nullptr ? statement->line : engine.current_line();
   const CalcBlock* block = blocks.current();
   if (block != nullptr && block->type == kBlockFunc) {
     // Entry 0 is the "func" line, the last one "endfunc".
@@ -249,9 +253,8 @@ int ActionFunc(CalcEngine& engine, const CalcToken& keyword) {
       if (block->entries[i].statement != nullptr) definition.body.push_back(block->entries[i].statement.get());
   }
   // The rest of the line (the parameters) belongs to the definition.
-  while (ev.Take() != nullptr) {
-  }
-  if (const int status = engine.DefineFunction(definition)) return Fail(engine, status, *name);
+  ev.SetPosition(ev.list()->end());
+  if (const int status = engine.DefineFunction(definition)) return status;
   return kNoValue;
 }
 
@@ -259,20 +262,23 @@ int ActionAssert(CalcEngine& engine, const CalcToken&) {
   if (!engine.assertions_on()) return kNoValue;
   CalcMatrix condition;
   if (const int status = ReadOperand(engine, condition)) return status;
-  if (IsSingleZero(condition) &&
-      engine.AssertionFailed(engine.in_source() ? engine.current_line() : 0, engine.source_name()))
+  if (IsSingleZero(condition) && engine.AssertionFailed(engine.SourceLine(), engine.source_name()))
     return E_ASSERT_STOP;
   return kNoValue;
 }
 
-// "return [value]": the value becomes the previous answer, and the run ends
-// after this statement.
+// "return [value]": with the answer switch on the value becomes the previous
+// answer; with it off the value is dropped with W_RETURN. Either way the run
+// ends after this statement.
 int ActionReturn(CalcEngine& engine, const CalcToken& keyword) {
   CalcEvaluator& ev = engine.evaluator();
   if (ev.NextCanBeginOperand()) {
     CalcMatrix value;
     if (const int status = ReadOperand(engine, value)) return status;
-    if (engine.storage().StoreAnswer(value) != 0) return Fail(engine, E_MEM, keyword);
+    if (!engine.storage().calls().answer.on())
+      ev.Warn(W_RETURN, &keyword);
+    else if (engine.storage().StoreAnswer(value) != 0)
+      return Fail(engine, E_MEM, keyword);
   }
   engine.control().stop = true;
   return kNoValue;

@@ -33,6 +33,7 @@
 #include "core/render.h"
 #include "core/token.h"
 #include "core/value.h"
+#include "language/functions.h"
 #include "language/matrix.h"
 
 namespace calc {
@@ -254,7 +255,8 @@ class CalcArrayTable : public CalcNameTable {
 // The storage a context owns: both tables, the previous answer (array code
 // 0's matrix) and variable code 0, which is not a separate variable but the
 // first element of the previous answer. Also the slot names the renderer
-// prints for "@x" and "@@x".
+// prints for "@x" and "@@x", and the context's call state: its user-defined
+// functions, reference flags and answer switch (language/functions.h).
 class CalcStorage : public SlotNames {
  public:
   CalcStorage() = default;
@@ -289,6 +291,9 @@ class CalcStorage : public SlotNames {
   // True when the name names a variable or an array.
   bool NameExists(std::string_view name) const;
 
+  CalcCallState& calls() { return calls_; }
+  const CalcCallState& calls() const { return calls_; }
+
   // SlotNames: "" for a slot without a name.
   std::string_view VariableName(std::uint8_t code) const override { return variables_.NameOf(code); }
   std::string_view ArrayName(std::uint8_t code) const override { return arrays_.NameOf(code); }
@@ -296,6 +301,7 @@ class CalcStorage : public SlotNames {
  private:
   CalcVariableTable variables_;
   CalcArrayTable arrays_;
+  CalcCallState calls_;
 };
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 # Runs one script test (see CMakeLists.txt beside this file):
 #   cmake -DRADIXCALC=... [-DEMULATOR=a|b] -DSCRIPT_DIR=... -DNAME=... -P run_script.cmake
 # The script is passed by its name relative to SCRIPT_DIR, so that reports
-# name it the same way on every machine. Carriage returns are removed from
+# name it the same way on every machine; a script named stdin_* is read from
+# standard input instead. Carriage returns are removed from
 # both sides before comparing, for programs that write CR LF (Windows).
 
 function(read_expected suffix out_var)
@@ -24,11 +25,18 @@ if(EXISTS "${SCRIPT_DIR}/${NAME}.args")
   file(STRINGS "${SCRIPT_DIR}/${NAME}.args" extra)
   list(APPEND command ${extra})
 endif()
-list(APPEND command "${NAME}.calc")
+# A script whose name starts with "stdin_" is given on standard input, the
+# others as a file argument.
+if(NAME MATCHES "^stdin_")
+  set(input "${SCRIPT_DIR}/${NAME}.calc")
+else()
+  list(APPEND command "${NAME}.calc")
+  set(input /dev/null)
+endif()
 
 execute_process(COMMAND ${command}
                 WORKING_DIRECTORY "${SCRIPT_DIR}"
-                INPUT_FILE /dev/null
+                INPUT_FILE "${input}"
                 OUTPUT_VARIABLE actual_out
                 ERROR_VARIABLE actual_err
                 RESULT_VARIABLE actual_status

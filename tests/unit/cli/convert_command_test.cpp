@@ -83,10 +83,10 @@ TEST(ConvertCommand, TextWithoutAValueFailsWithStatusOne) {
     std::vector<std::string_view> args;
     std::string report;
   } rows[] = {
-      {{"--from", "2", "12"}, "radixcalc convert: E_USERFUNC: 12\n"},
+      {{"--from", "2", "12"}, "radixcalc convert: E_CONSTANT: 12\n"},
       {{"1+"}, "radixcalc convert: E_RVALUE_NULL: +\n"},
       {{""}, ""},
-      {{"x=1"}, "radixcalc convert: E_USERFUNC: x\n"},  // no implicit variables in the converter
+      {{"x=1"}, "radixcalc convert: E_CONSTANT: x\n"},  // no implicit variables in the converter
       {{":radix 16"}, "radixcalc convert: E_COMMAND\n"},
       {{"if 1"}, "radixcalc convert: E_STAT\n"},
   };

@@ -2,12 +2,16 @@
 // output, reports on standard error, and the exit status.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/numeric_settings.h"
 #include "run_command.h"
+#include "text_codec.h"
 
 namespace radixcalc {
 namespace {
@@ -18,14 +22,17 @@ struct Outcome {
   std::string err;
 };
 
-Outcome RunCli(std::vector<std::string_view> args, const std::string& input = "") {
+Outcome RunCli(std::vector<std::string_view> args, const std::string& input = "", LineEditor* terminal = nullptr) {
   calc::Numeric() = calc::NumericSettings{};
   std::istringstream in(input);
   std::ostringstream out, err;
-  const int status = RunScripts(args, in, out, err);
+  const int status = RunScripts(args, in, out, err, terminal);
   calc::Numeric() = calc::NumericSettings{};
   return {status, out.str(), err.str()};
 }
+
+// Engine text as radixcalc writes it on this system.
+std::string Terminal(std::string_view engine_text) { return TextCodec(ConvertsByDefault()).FromEngine(engine_text); }
 
 TEST(RunCommand, TheForLoopExampleEndsWithItsSum) {
   const Outcome o = RunCli({"-e", "for i = 0; i < 3; i = i + 1; s = s + i; next; s"});
@@ -56,7 +63,7 @@ TEST(RunCommand, WarningsAloneKeepStatusZero) {
 
 TEST(RunCommand, ModeAndRadixOptionsSetTheStartingMode) {
   EXPECT_EQ(RunCli({"--mode", "ushort", "--radix", "16", "-e", "0 - 1"}).out, "FFFF\n");
-  EXPECT_EQ(RunCli({"--mode", "fract", "-e", "1_2 + 1_3"}).out, "5\x81\x76" "6\n");
+  EXPECT_EQ(RunCli({"--mode", "fract", "-e", "1_2 + 1_3"}).out, Terminal("5\x81\x76" "6\n"));
   // ":ptype" returns to the mode the run started in.
   EXPECT_EQ(RunCli({"--mode", "long", "-e", ":gfloat; :ptype; 7 / 2"}).out, "3\n");
 }
@@ -76,7 +83,8 @@ TEST(RunCommand, TheStepLimitEndsARunawayLoop) {
 
 TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
   const std::vector<std::vector<std::string_view>> usage = {
-      {"--mode", "hex", "-e", "1"}, {"--radix", "40", "-e", "1"}, {"--bogus", "1"}, {"-e"}, {"--mode", "long"},
+      {"--mode", "hex", "-e", "1"}, {"--radix", "40", "-e", "1"}, {"--bogus", "1"}, {"-e"},
+      {"--prec", "-1", "-e", "1"},   {"--cache", "x", "-e", "1"},    {"--path", "", "-e", "1"},
   };
   for (const auto& args : usage) {
     const Outcome o = RunCli(args);
@@ -87,6 +95,83 @@ TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "1\n");
   EXPECT_EQ(missing.err, "radixcalc: cannot read /nonexistent/script.calc\n");
+}
+
+// Lines typed at the terminal, and what the session asked for.
+class ScriptedEditor : public LineEditor {
+ public:
+  explicit ScriptedEditor(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  bool ReadLine(std::string_view prompt, std::string& line) override {
+    prompts.emplace_back(prompt);
+    if (next_ >= lines_.size()) return false;
+    line = lines_[next_++];
+    return true;
+  }
+  void AddHistory(std::string_view line) override { history.emplace_back(line); }
+
+  std::vector<std::string> prompts;
+  std::vector<std::string> history;
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+};
+
+TEST(RunCommand, TheSessionRunsLineByLineAndGoesOnAfterAnError) {
+  ScriptedEditor editor({"x = 2", "x +", "", "while x < 4", "x = x + 1", "endwhile", "x"});
+  const Outcome o = RunCli({"--max-steps", "1000"}, "", &editor);
+  EXPECT_EQ(o.out, "4\n");
+  EXPECT_EQ(o.err, "stdin:2: E_RVALUE_NULL: +\n");
+  EXPECT_EQ(editor.prompts, (std::vector<std::string>{"> ", "> ", "> ", "> ", "... ", "... ", "> ", "> "}));
+  EXPECT_EQ(editor.history,
+            (std::vector<std::string>{"x = 2", "x +", "while x < 4", "x = x + 1", "endwhile", "x"}));
+  EXPECT_EQ(o.status, 1);
+}
+
+TEST(RunCommand, WithoutTextsStandardInputIsReadUntilAnErrorEndsIt) {
+  const Outcome o = RunCli({}, "func f a &b\nb = a * 2\nreturn a + 1\nendfunc\nx = 5; y = 0; f x y; y\n");
+  EXPECT_EQ(o.out, "6\n10\n");
+  EXPECT_EQ(o.status, 0);
+  const Outcome e = RunCli({}, "1\n2 +\n3\n");
+  EXPECT_EQ(e.out, "1\n");
+  EXPECT_EQ(e.err, "-:2: E_RVALUE_NULL: +\n");
+}
+
+TEST(RunCommand, PrecisionQuietAndAngleOptions) {
+  EXPECT_EQ(RunCli({"--prec", "3", "-e", "2 / 3"}).out, "0.667\n");
+  const Outcome quiet = RunCli({"-q", "-e", "1 + 1; :warn [\"shown]"});
+  EXPECT_EQ(quiet.out, "shown\n");
+  // The function converts its parameter from the caller's unit, degrees.
+  EXPECT_EQ(RunCli({"--mode", "deg", "-e", "func f x; :rad; :angle 0; return x; endfunc; f 180"}).out,
+            "3.14159\n");
+  // The converter's set-up refuses commands.
+  const Outcome converter = RunCli({"--converter", "-e", ":warn 0"});
+  EXPECT_EQ(converter.err, "-e:1: E_COMMAND\n");
+  EXPECT_EQ(converter.status, 1);
+}
+
+TEST(RunCommand, FunctionFilesComeFromTheGivenFoldersWithTheGivenExtension) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("radixcalc-test-" + std::to_string(std::random_device()()));
+  fs::create_directories(folder);
+  std::ofstream(folder / "sq.txt") << ":params x\nreturn x * x\n";
+  const std::string path = folder.string();
+  const Outcome o = RunCli({"--path", "/nonexistent", "--path", path, "--ext", ".txt", "-e", "!sq 7"});
+  EXPECT_EQ(o.out, "49\n");
+  EXPECT_EQ(o.status, 0);
+  const Outcome missing = RunCli({"--path", path, "-e", "!sq 7"});
+  EXPECT_EQ(missing.err, "-e:1: E_FUNC_OPEN: sq\n-e:1: E_EXTFUNC: !sq\n");
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
+TEST(RunCommand, JapaneseTextRoundTripsThroughTheEngine) {
+  if (!ConvertsByDefault()) GTEST_SKIP() << "radixcalc.exe passes the console's text through";
+  // "表" ends in the byte of a backslash in Shift-JIS.
+  const Outcome o = RunCli({"-e", ":warn [\"表示 - \xe3\x83\x86\xe3\x82\xb9\xe3\x83\x88]"});
+  EXPECT_EQ(o.out, "表示 -e テスト\n");
+  const Outcome sjis = RunCli({"--sjis", "-e", ":warn [\"\x95\x5c-]"});
+  EXPECT_EQ(sjis.out, "\x95\x5c-e\n");
 }
 
 }  // namespace

@@ -18,13 +18,17 @@ namespace calc::testing {
 struct Seen {
   int code;
   std::string token;
+  std::string source;
+  int line = 0;
 };
 
 class RecordingEngine : public CalcEngine {
  public:
   RecordingEngine(CalcContext& context, const CalcEngineSettings& settings) : CalcEngine(context, settings) {}
 
-  void OnReport(const Report& report) override { reports.push_back({report.code, report.token}); }
+  void OnReport(const Report& report) override {
+    reports.push_back({report.code, report.token, report.source, report.line});
+  }
   void PrintValue(std::string_view real, std::string_view imaginary) override {
     printed.push_back(std::string(real) + std::string(imaginary));
   }
@@ -38,22 +42,43 @@ class RecordingEngine : public CalcEngine {
   }
   void NotifyLine(const CalcLineInfo& line) override { notified.push_back(line.line); }
   bool PermitLine(const CalcLineInfo& line) override { return line.line != refused_line; }
-  int DefineFunction(const CalcFunctionDefinition& definition) override {
-    defined.push_back(std::string(definition.name) + "/" + std::to_string(definition.body.size()));
-    return 0;
+  void PrintMessage(std::string_view text) override { messages.emplace_back(text); }
+  bool NextFolder(int& state, std::string& folder) override {
+    ++folders_asked;
+    if (state < 0 || static_cast<std::size_t>(state) >= folders.size()) return false;
+    folder = folders[static_cast<std::size_t>(state++)];
+    return true;
+  }
+  int RunNamedText(std::string_view name, CalcContext& ctx, const CalcTokenList& arguments,
+                   CalcEngine& caller) override {
+    named_texts.emplace_back(name);
+    return CalcEngine::RunNamedText(name, ctx, arguments, caller);
+  }
+  bool AssertionFailed(int line, std::string_view source) override {
+    assertions.push_back(std::string(source) + ":" + std::to_string(line));
+    return stop_on_assert;
   }
 
   std::vector<std::string> printed;
   std::vector<Seen> reports;
   std::vector<int> notified;
-  std::vector<std::string> defined;
+  std::vector<std::string> messages;
+  std::vector<std::string> folders;  // hook 4's answers
+  int folders_asked = 0;
+  std::vector<std::string> named_texts;  // hook 7's calls
+  std::vector<std::string> assertions;
+  bool stop_on_assert = false;
   int refused_line = -1;
 };
 
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() { Numeric() = NumericSettings{}; }
-  ~EngineTest() override { Numeric() = NumericSettings{}; }
+  ~EngineTest() override {
+    Numeric() = NumericSettings{};
+    ExternalFunctionCache().Clear();
+    ExternalFunctionCache().set_capacity(kDefaultExternalCacheCapacity);
+  }
 
   static CalcEngineSettings Scripting() {
     CalcEngineSettings settings;
@@ -65,6 +90,7 @@ class EngineTest : public ::testing::Test {
   int Run(std::string_view text) {
     engine.printed.clear();
     engine.reports.clear();
+    engine.messages.clear();
     return engine.RunText(text);
   }
 

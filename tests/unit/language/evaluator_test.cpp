@@ -66,9 +66,8 @@ TEST_F(EvaluatorTest, MalformedExpressionsFailWithTheirCodeAtTheOffendingToken) 
       {"[++] 3", E_RVALUE, "[++]"},
       {"x = 1; x ?", E_CONDITIONAL, "?"},
       {"x = 1; x ? 2", E_CONDITIONAL, "?"},
-      {"nothing_here + 1", E_USERFUNC, "nothing_here"},
+      {"nothing_here + 1", E_CONSTANT, "nothing_here"},
       {"sin 1", E_FUNCTION, "sin"},
-      {"!ext 1", E_EXTFUNC, "!ext"},
       {":array w; w { 1 , 2 }", E_ARRAY, ","},
       {"@@a 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", E_ARRAY, "16"},
       {":define K; K = 2", E_ASS, "K"},
@@ -141,7 +140,7 @@ TEST_F(EvaluatorTest, AnAssignmentDeclaresANewNameOnlyWhenImplicitVariablesAreOn
   EXPECT_EQ(Run("fresh = 2; fresh * 3"), kValue);
   EXPECT_EQ(Answer(), 6);
   CalcEngine strict(context);
-  EXPECT_EQ(strict.RunText("other = 2"), E_USERFUNC);
+  EXPECT_EQ(strict.RunText("other = 2"), E_CONSTANT);
 }
 
 TEST_F(EvaluatorTest, OnlyExpressionsThatAreNoAssignmentAtTopLevelAreEchoed) {

@@ -72,7 +72,7 @@ TEST_F(LineRunnerTest, EachStatementEndsWithItsStatus) {
 TEST_F(LineRunnerTest, ACommentEndsTheStatementAndAnEscapedOneDoesNot) {
   Run("1 # 2; 3");
   EXPECT_EQ(Printed(), "1\n");
-  EXPECT_EQ(Run("x = 1\\#2"), E_USERFUNC);  // the word 1#2 is no number
+  EXPECT_EQ(Run("x = 1\\#2"), E_CONSTANT);  // the word 1#2 is no number
 }
 
 TEST_F(LineRunnerTest, ReportsCarryTheSourceLineAndAnErrorEndsTheSource) {
