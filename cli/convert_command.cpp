@@ -1,25 +1,14 @@
 #include "convert_command.h"
 
 #include <array>
-#include <sstream>
 #include <optional>
 #include <string>
 
 #include "console_engine.h"
-#include "core/context.h"
-#include "core/modes.h"
-#include "core/render.h"
-#include "core/status_codes.h"
-#include "core/tokenizer.h"
-#include "core/value.h"
+#include "model/console_converter.h"
 
 namespace radixcalc {
 namespace {
-
-constexpr std::array<int, 4> kFieldRadix = {2, 8, 10, 16};
-
-// The converter reads at most this much of a field.
-constexpr std::size_t kFieldTextLimit = 255;
 
 struct ConvertOptions {
   int width = 32;
@@ -85,47 +74,6 @@ std::optional<std::string> ParseOptions(std::span<const std::string_view> args, 
   return std::nullopt;
 }
 
-std::size_t FieldIndexOfRadix(int radix) {
-  for (std::size_t i = 0; i < kFieldRadix.size(); ++i)
-    if (kFieldRadix[i] == radix) return i;
-  return 2;
-}
-
-void SetField(calc::CalcContext& ctx, const ConvertOptions& opt, std::size_t field) {
-  ctx.SetMode(calc::IntegerMode(opt.width, opt.is_unsigned[field]));
-  ctx.SetRadix(kFieldRadix[field]);
-}
-
-bool IsOperandToken(std::uint8_t kind) {
-  return kind == calc::kTokNumber || kind == calc::kTokVariable || kind == calc::kTokArray;
-}
-
-// The text re-rendered token by token in every field: one blank between two
-// adjacent operands (number, variable or array by code), one blank after a
-// built-in or external function name, nothing else added.
-int Transcribe(calc::CalcContext& ctx, const ConvertOptions& opt, std::string_view text, std::ostream& out,
-               std::ostream& err) {
-  calc::CalcTokenList tokens;
-  if (calc::Tokenize(ctx, text, true, tokens) != calc::kDone) {
-    err << "radixcalc convert: E_MEM\n";
-    return 1;
-  }
-  for (std::size_t field = 0; field < kFieldRadix.size(); ++field) {
-    SetField(ctx, opt, field);
-    std::string line;
-    std::optional<std::uint8_t> previous;
-    for (const calc::CalcToken& token : tokens) {
-      const std::uint8_t kind = token.kind();
-      if (previous && IsOperandToken(*previous) && IsOperandToken(kind)) line += ' ';
-      calc::AppendRenderedToken(ctx, kind, token.payload(), nullptr, line);
-      if (kind == calc::kTokBuiltin || kind == calc::kTokExternal) line += ' ';
-      previous = kind;
-    }
-    out << line << "\n";
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::string_view ConvertUsage() {
@@ -144,33 +92,19 @@ int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::o
     err << "radixcalc convert: " << *problem << "\n" << ConvertUsage();
     return 2;
   }
-  const std::string_view text = opt.text.substr(0, kFieldTextLimit);
-  calc::CalcContext ctx;
-  SetField(ctx, opt, FieldIndexOfRadix(opt.from));
-  if (opt.hold) return Transcribe(ctx, opt, text, out, err);
-
-  // The converter's engine: expressions only, integer range warnings on.
-  ctx.commands_allowed = false;
-  ctx.statements_allowed = false;
-  ctx.range_warnings = true;
-  std::ostringstream discarded;  // the converter shows no echo
-  ConsoleSetup setup;
-  setup.out = &discarded;
-  setup.err = &err;
-  setup.prefix = "radixcalc convert";
-  ConsoleEngine engine(ctx, calc::CalcEngineSettings{}, setup);
-  engine.storage().ResetAnswer();
-  const int status = engine.RunText(text);
-  setup.FlushReports();
-  if (status != calc::kValue) {
+  // The window's own converter logic, over four strings.
+  radixpad::ConsoleConverterOptions options;
+  options.bits = opt.width;
+  options.field_unsigned = opt.is_unsigned;
+  const radixpad::ConsoleConversion result =
+      radixpad::ConvertText(options, radixpad::FieldOfRadix(opt.from), opt.text, opt.hold);
+  for (const radixpad::LoggedReport& r : result.reports)
+    err << FormatReport(calc::Report{r.code, r.line, r.source, r.token}, "radixcalc convert") << "\n";
+  if (!result.has_value && !opt.hold) {
     err << "radixcalc convert: \"" << opt.text << "\" gives no value in radix " << opt.from << "\n";
     return 1;
   }
-  const calc::CalcValue value = engine.storage().AnswerValue();
-  for (std::size_t field = 0; field < kFieldRadix.size(); ++field) {
-    SetField(ctx, opt, field);
-    out << calc::RenderNumber(ctx, value) << "\n";
-  }
+  for (const std::string& field : result.fields) out << field << "\n";
   return 0;
 }
 

@@ -6,6 +6,7 @@ ConsoleConverter::ConsoleConverter(const ConsoleConverterOptions& options)
     : engine_(context_), converter_(context_, engine_, *this) {
   ConfigureConverterContext(context_);
   engine_.ForwardReportsTo(&converter_);
+  engine_.DefineConverterSymbol();
   bool field_unsigned[kFieldCount];
   for (int i = 0; i < kFieldCount; ++i) field_unsigned[i] = options.field_unsigned[static_cast<std::size_t>(i)];
   converter_.Restore(false, false, field_unsigned, options.bits);

@@ -23,8 +23,13 @@ void ConfigureConverterContext(calc::CalcContext& context) {
   context.range_warnings = true;
 }
 
-ConverterEngine::ConverterEngine(calc::CalcContext& context)
-    : calc::CalcEngine(context, context.storage(), ConverterEngineSettings()) {}
+ConverterEngine::ConverterEngine(calc::CalcContext& context, const calc::CalcEngineSettings& settings)
+    : calc::CalcEngine(context, context.storage(), settings) {}
+
+void ConverterEngine::DefineConverterSymbol() {
+  SetPredefinedSymbol(kConverterSymbol);
+  DefinePredefinedSymbol();
+}
 
 int ConverterEngine::RunLine(std::string_view text) {
   // A single-line edit can still receive a pasted line end; what follows it
@@ -45,6 +50,22 @@ const calc::SlotNames* ConverterEngine::SlotNames() { return &storage(); }
 void ConverterEngine::OnReport(const calc::Report& report) {
   if (report.code < 0x100 || converter_ == nullptr) return;
   converter_->OnReport(report.code, report.line, report.source, report.token);
+}
+
+std::string ConverterEngine::FileExtension() { return ".CEF"; }
+
+int ConverterEngine::RunFunction(calc::CalcFunctionEntry& entry, bool copy_state, calc::CalcContext& context,
+                                 const calc::CalcTokenList& arguments, calc::CalcEngine& caller) {
+  ConverterEngine nested(context, caller.NestedSettings());
+  nested.ForwardReportsTo(converter_);
+  return RunEntryOn(nested, entry, copy_state, arguments, caller);
+}
+
+int ConverterEngine::RunNamedText(std::string_view name, calc::CalcContext& context,
+                                  const calc::CalcTokenList& arguments, calc::CalcEngine& caller) {
+  ConverterEngine nested(context, caller.NestedSettings());
+  nested.ForwardReportsTo(converter_);
+  return RunFileOn(nested, name, arguments, caller);
 }
 
 }  // namespace radixpad

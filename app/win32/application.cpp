@@ -41,8 +41,12 @@ class Application {
         catalog_file_(folder_ + kCatalogFile),
         catalog_(catalog_file_) {
     ConfigureConverterContext(context_);
+    engine_.DefineConverterSymbol();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
   }
+  ~Application() { calc::CalcEngine::SetPredefinedSymbol(""); }
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   int Run(bool hidden_start) {
     ConverterWindowSetup setup;

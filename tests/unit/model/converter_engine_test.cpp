@@ -168,5 +168,15 @@ TEST_F(ConverterEngineTest, AnyTypedTextKeepsTheConverterRunning) {
   }
 }
 
+TEST_F(ConverterEngineTest, ThePredefinedSymbolReadsOneAndExternalFunctionsAreNeverFound) {
+  engine.DefineConverterSymbol();
+  view.Type(converter, 3, "_WINDOWS+1");
+  EXPECT_EQ(view.text[3], "2");
+  view.Type(converter, 3, "!anything");
+  EXPECT_EQ(LoggedCodes(), (std::vector<int>{calc::E_FUNC_OPEN, calc::E_EXTFUNC}));
+  EXPECT_EQ(view.mark, 3);
+  calc::CalcEngine::SetPredefinedSymbol("");
+}
+
 }  // namespace
 }  // namespace radixpad
