@@ -23,6 +23,10 @@ enum CommandCode : std::uint8_t {
   kCmdRad = 25, kCmdDeg, kCmdGrad,
   kCmdAngle = 28,
   kCmdLastMode = kCmdAngle,
+  kCmdAns = 29, kCmdAssert, kCmdWarn, kCmdDebug,
+  kCmdParam = 33, kCmdParams,
+  kCmdDefine = 35, kCmdEnum, kCmdUndef, kCmdVar, kCmdArray, kCmdLabel,
+  kCmdLastNamed = kCommandCount - 1,  // 103; higher codes are the host's
 };
 
 // The name of a code ("" for 0 and for codes outside the list).

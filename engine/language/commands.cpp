@@ -197,7 +197,7 @@ int RunCommand(CalcEngine& engine, const CalcToken& command, CalcMatrix&) {
   int status;
   if (code == kCmdNone) {
     return ev.Fail(E_COMMAND_NULL, &command);
-  } else if (code > kLastNamedCommand) {
+  } else if (code > kCmdLastNamed) {
     // The host's command: a non-zero answer is the status as it is; 0 is
     // "done", and what the host left after the command is checked as usual.
     status = engine.HostCommand(*ev.list(), engine.context(), ev.Position());

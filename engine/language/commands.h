@@ -24,23 +24,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/command_names.h"
 #include "core/token.h"
 #include "language/matrix.h"
 
 namespace calc {
 
 class CalcEngine;
-
-// The codes this file dispatches on. ORDER: core/command_names.cpp.
-enum SwitchCommand : std::uint8_t {
-  kCmdAns = 29,
-  kCmdAssert = 30,
-  kCmdWarn = 31,
-  kCmdDebug = 32,
-  kCmdParam = 33,
-  kCmdParams = 34,
-};
-constexpr int kLastNamedCommand = 103;
 
 // A switch with a one-step memory: the current setting and the one before.
 struct CalcSwitch {

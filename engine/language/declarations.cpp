@@ -188,17 +188,17 @@ int Label(CalcStorage& storage, DeclarationArgs& args) {
 
 }  // namespace
 
-bool IsDeclarationCommand(int code) { return code >= kDeclareDefine && code <= kDeclareLabel; }
+bool IsDeclarationCommand(int code) { return code >= kCmdDefine && code <= kCmdLabel; }
 
 int RunDeclaration(int code, CalcStorage& storage, DeclarationArgs& args) {
   args.offending = args.end;
   switch (code) {
-    case kDeclareVar: return DeclareNames(storage, args, false);
-    case kDeclareArray: return DeclareNames(storage, args, true);
-    case kDeclareDefine: return Define(storage, args);
-    case kDeclareEnum: return Enumerate(storage, args);
-    case kDeclareUndef: return Undefine(storage, args);
-    case kDeclareLabel: return Label(storage, args);
+    case kCmdVar: return DeclareNames(storage, args, false);
+    case kCmdArray: return DeclareNames(storage, args, true);
+    case kCmdDefine: return Define(storage, args);
+    case kCmdEnum: return Enumerate(storage, args);
+    case kCmdUndef: return Undefine(storage, args);
+    case kCmdLabel: return Label(storage, args);
     default: return E_COMMAND_NULL;
   }
 }

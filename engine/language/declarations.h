@@ -19,21 +19,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/command_names.h"
 #include "core/token.h"
 #include "language/matrix.h"
 #include "language/variables.h"
 
 namespace calc {
-
-// Command codes of the declaration commands (positions in the command list).
-enum DeclarationCommand : std::uint8_t {
-  kDeclareDefine = 35,
-  kDeclareEnum = 36,
-  kDeclareUndef = 37,
-  kDeclareVar = 38,
-  kDeclareArray = 39,
-  kDeclareLabel = 40,
-};
 
 // Evaluates one operand starting at `pos` into `out` and leaves `pos` after
 // it. Returns the evaluator's status: anything without the error bit

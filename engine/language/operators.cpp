@@ -107,10 +107,13 @@ int Binary(CalcEvaluator& ev, CalcMatrix& result, const CalcToken& op) {
   return ApplyBinaryOperator(ev, op.code(), result, right, op);
 }
 
-int LogicalAnd(CalcEvaluator& ev, CalcMatrix& result, const CalcToken&) {
-  if (!IsTrue(result)) {
+// "&&" and "||": when the left value already decides the result, the right
+// operand is skipped without being evaluated; otherwise the result is the
+// truth of the right operand.
+int ShortCircuit(CalcEvaluator& ev, CalcMatrix& result, bool decided, double decided_value) {
+  if (decided) {
     if (const int status = ev.SkipOperand()) return status;
-    SetScalarReal(result, 0.0);
+    SetScalarReal(result, decided_value);
     return 0;
   }
   CalcMatrix right;
@@ -120,17 +123,12 @@ int LogicalAnd(CalcEvaluator& ev, CalcMatrix& result, const CalcToken&) {
   return 0;
 }
 
+int LogicalAnd(CalcEvaluator& ev, CalcMatrix& result, const CalcToken&) {
+  return ShortCircuit(ev, result, !IsTrue(result), 0.0);
+}
+
 int LogicalOr(CalcEvaluator& ev, CalcMatrix& result, const CalcToken&) {
-  if (IsTrue(result)) {
-    if (const int status = ev.SkipOperand()) return status;
-    SetScalarReal(result, 1.0);
-    return 0;
-  }
-  CalcMatrix right;
-  if (const int status = ev.EvaluateOperand(right)) return status;
-  ev.lvalue().Clear();
-  SetScalarReal(result, IsTrue(right) ? 1.0 : 0.0);
-  return 0;
+  return ShortCircuit(ev, result, IsTrue(result), 1.0);
 }
 
 // "?": the two branches follow it directly, a single operand each; only the

@@ -30,6 +30,12 @@ TEST(Keywords, CodesSitAtTheirDocumentedPositions) {
   EXPECT_EQ(OperatorForm(kOpOrAssign), "|=");
   EXPECT_EQ(OperatorForm(kOpXorAssign), "^=");
   EXPECT_EQ(OperatorForm(kOpComma), ",");
+  EXPECT_EQ(CommandName(kCmdAngle), "angle");
+  EXPECT_EQ(CommandName(kCmdAns), "ans");
+  EXPECT_EQ(CommandName(kCmdParams), "params");
+  EXPECT_EQ(CommandName(kCmdDefine), "define");
+  EXPECT_EQ(CommandName(kCmdLabel), "label");
+  EXPECT_EQ(CommandName(kCmdLastNamed), "replot");
 }
 
 TEST(Keywords, LookupsRejectNearMisses) {

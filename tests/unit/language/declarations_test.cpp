@@ -68,9 +68,9 @@ class DeclarationsTest : public ::testing::Test {
 };
 
 TEST_F(DeclarationsTest, TheCommandCodesAreThoseOfTheCommandList) {
-  EXPECT_EQ(LookupCommand("define"), kDeclareDefine);
-  EXPECT_EQ(LookupCommand("label"), kDeclareLabel);  // the four others lie between
-  EXPECT_EQ(CommandName(kDeclareVar), "var");
+  EXPECT_EQ(LookupCommand("define"), kCmdDefine);
+  EXPECT_EQ(LookupCommand("label"), kCmdLabel);  // the four others lie between
+  EXPECT_EQ(CommandName(kCmdVar), "var");
   EXPECT_EQ(Run(":radix 16"), E_COMMAND_NULL);
 }
 
@@ -190,7 +190,7 @@ TEST_F(DeclarationsTest, LabellingADeclaredSlotMovesTheDeclaredVariable) {
   tokens.Clear();
   tokens.Append(kTokName, std::string("alias"));
   tokens.Append(kTokVariable, std::uint8_t{255});
-  ASSERT_EQ(RunTokens(kDeclareLabel, tokens.begin()), kNoValue);
+  ASSERT_EQ(RunTokens(kCmdLabel, tokens.begin()), kNoValue);
   EXPECT_EQ(storage().variables().Find("alias"), 255);
   EXPECT_EQ(storage().variables().Find("K"), 254);
   EXPECT_EQ(Value("K"), 4.0);
