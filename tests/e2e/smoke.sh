@@ -5,36 +5,15 @@
 # real font, close the window with Alt+F4 and check that the process ended cleanly.
 #
 #   smoke.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR
-set -euo pipefail
-exe=$1 driver=$2 build=$3 src=$4
+# shellcheck source=lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" smoke "$@"
 
-# shellcheck source=../../tools/wine-env
-source "$src/tools/wine-env" "$build" --transient
-
-work="$build/e2e/smoke"
-shots="$build/screenshots"
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-cp "$exe" "$work/RadixPad.exe"
 # No settings file: the skin is the one in the program folder.
-rm -f "$WINEPREFIX/drive_c/windows/RadixPad.ini"
+rm -f "$ini"
 # Top half blue, bottom half orange: shows the image is decoded and not upside down.
 convert -size 279x100 xc:'#3366CC' -size 279x100 xc:'#CC6633' -append PNG24:"$work/skin.png"
 
-fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
-drive() { timeout 60 wine "$driver" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
-
-wine "$work/RadixPad.exe" </dev/null >/dev/null 2>&1 &
-pid=$!
-cleanup() {
-  if kill -0 "$pid" 2>/dev/null; then
-    drive close >/dev/null 2>&1 || true
-    sleep 2
-    kill "$pid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-
+start_radixpad
 window=$(drive wait-window 30) || fail "the converter window did not appear"
 echo "smoke: $window"
 
@@ -77,13 +56,6 @@ echo "smoke: screenshot $shots/smoke-japanese.png"
 
 drive activate >/dev/null || fail "cannot activate the window"
 xdotool key --clearmodifiers alt+F4
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Alt+F4 did not end RadixPad"
-status=0
-wait "$pid" || status=$?
-[[ $status -eq 0 ]] || fail "RadixPad exited with status $status"
+wait_exit "$pid" || fail "Alt+F4 did not end RadixPad cleanly"
 drive wait-gone 5 >/dev/null || fail "the window is still there"
 echo "smoke: PASS"
