@@ -59,7 +59,7 @@ ConsoleEngine::ConsoleEngine(calc::CalcContext& context, const calc::CalcEngineS
     : CalcEngine(context, settings), setup_(setup) {}
 
 ConsoleEngine::ConsoleEngine(calc::CalcContext& context, ConsoleEngine& maker)
-    : CalcEngine(context, context.storage(), maker.NestedSettings()), setup_(maker.setup_), maker_(&maker) {}
+    : CalcEngine(context, StorageOf(context), maker.NestedSettings()), setup_(maker.setup_), maker_(&maker) {}
 
 std::string ConsoleEngine::Place() const {
   if (in_source()) return std::string(source_name()) + ":" + std::to_string(SourceLine());

@@ -24,7 +24,7 @@ void ConfigureConverterContext(calc::CalcContext& context) {
 }
 
 ConverterEngine::ConverterEngine(calc::CalcContext& context, const calc::CalcEngineSettings& settings)
-    : calc::CalcEngine(context, context.storage(), settings) {}
+    : calc::CalcEngine(context, StorageOf(context), settings) {}
 
 void ConverterEngine::DefineConverterSymbol() {
   SetPredefinedSymbol(kConverterSymbol);

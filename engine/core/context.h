@@ -1,45 +1,55 @@
 // CalcContext: everything that decides how text becomes numbers and numbers
-// become text (mode word, precision, radix, fps) plus the switches a host sets,
-// and the storage of the language: the variable and array tables with the
-// previous answer (language/variables.h), made with the context and freed
-// with it.
+// become text (mode word, precision, radix, fps, and the numeric settings
+// that follow from them) plus the switches a host sets, and the storage of
+// the language (its variable and array tables with the previous answer),
+// which core holds without knowing its type.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "core/modes.h"
+#include "core/numeric_settings.h"
 
 namespace calc {
 
-class CalcStorage;
+// What the language keeps per context. Core owns it and frees it with the
+// context; only the language knows what it holds (language/variables.h).
+class CalcContextStore {
+ public:
+  virtual ~CalcContextStore() = default;
+};
 
 class CalcContext {
  public:
-  CalcContext();  // may throw std::bad_alloc, like any container
+  CalcContext() = default;
   CalcContext(const CalcContext&) = delete;
   CalcContext& operator=(const CalcContext&) = delete;
-  virtual ~CalcContext();
+  ~CalcContext() = default;
 
-  // Variables, arrays and the previous answer of this context.
-  CalcStorage& storage() { return *storage_; }
-  const CalcStorage& storage() const { return *storage_; }
+  // The language's storage of this context; null until the language makes it.
+  CalcContextStore* store() { return store_.get(); }
+  const CalcContextStore* store() const { return store_.get(); }
+  void set_store(std::unique_ptr<CalcContextStore> store) { store_ = std::move(store); }
 
   std::uint16_t mode() const { return mode_; }
   double fps() const { return fps_; }
   std::int32_t precision() const { return precision_; }
   std::int32_t radix() const { return radix_; }
 
-  // Stores the mode word and republishes the engine-wide numeric settings.
+  // The value kind, real-only flag, fps and angle unit of this context. An
+  // engine makes them current (NumericScope) while it runs on the context.
+  const NumericSettings& numeric() const { return numeric_; }
+
+  // Stores the mode word; the value kind and real-only flag follow it.
   void SetMode(std::uint16_t mode);
-  // Writes the current kind and the real-only flag that follow the mode word.
-  void Republish() const;
   // 10 below 2, 36 above 36.
   void SetRadix(std::int32_t radix);
   // A negative precision means the default 6; 0 means automatic.
   void SetPrecision(std::int32_t precision);
-  // An fps that is not positive means the default 30; the engine-wide fps follows.
+  // An fps that is not a positive finite number means the default 30.
   void SetFps(double fps);
+  void SetAngleUnit(std::uint8_t unit) { numeric_.SetAngleUnit(unit); }
 
   bool commands_allowed = true;
   bool statements_allowed = true;
@@ -50,7 +60,8 @@ class CalcContext {
   double fps_ = 30.0;
   std::int32_t precision_ = 6;
   std::int32_t radix_ = 10;
-  std::unique_ptr<CalcStorage> storage_;
+  NumericSettings numeric_;
+  std::unique_ptr<CalcContextStore> store_;
 };
 
 }  // namespace calc

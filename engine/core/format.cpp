@@ -257,6 +257,7 @@ bool IsWhole(double x) {
 }  // namespace
 
 std::string FormatValue(const CalcContext& context, const CalcValue& value) {
+  const NumericScope numeric(context.numeric());
   std::string text;
   Target target{text, text, false};
   Format(context, value, target);
@@ -264,6 +265,7 @@ std::string FormatValue(const CalcContext& context, const CalcValue& value) {
 }
 
 AnswerText FormatAnswer(const CalcContext& context, const CalcValue& value) {
+  const NumericScope numeric(context.numeric());
   AnswerText answer;
   Target target{answer.real, answer.imaginary, true};
   Format(context, value, target);

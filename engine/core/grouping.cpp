@@ -170,6 +170,7 @@ int GroupTokens(CalcTokenList& list) {
 }
 
 int TokenizeAndGroup(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list) {
+  const NumericScope numeric(ctx.numeric());
   const int status = Tokenize(ctx, text, parse_numbers, list);
   return status != kDone ? status : GroupTokens(list);
 }

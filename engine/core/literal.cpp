@@ -375,7 +375,7 @@ class LiteralReader {
 
   // After a real: the end of the text, or one of the letters d, g, r as the
   // last character, which reads the number as an angle in degrees, grads or
-  // radians and converts it into the engine-wide unit.
+  // radians and converts it into the context's unit.
   bool ReadAngleSuffix(std::size_t pos) {
     if (pos == text_.size()) return true;
     if (pos + 1 != text_.size()) return false;
@@ -386,7 +386,7 @@ class LiteralReader {
       case 'r': unit = kRadians; break;
       default: return false;
     }
-    ConvertAngle(value_.AsComplex(), unit, Numeric().angle_unit);
+    ConvertAngle(value_.AsComplex(), unit, ctx_.numeric().angle_unit);
     return true;
   }
 
@@ -423,6 +423,7 @@ class LiteralReader {
 }  // namespace
 
 bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
+  const NumericScope numeric(ctx.numeric());
   return LiteralReader(ctx, text, value).Read();
 }
 

@@ -127,7 +127,7 @@ int RunModeCommand(int code, std::optional<double> argument, ModeCommandTarget& 
       ctx.SetMode(target.creation_mode);
       break;
     case Effect::kAngleUnit:
-      SetAngleUnit(static_cast<std::uint8_t>(command.value));
+      ctx.SetAngleUnit(static_cast<std::uint8_t>(command.value));
       target.engine_angle_unit = static_cast<std::uint8_t>(command.value);
       target.answer_conversion = argument.has_value() && *argument != 0.0;
       break;

@@ -1,7 +1,14 @@
-// The engine-wide numeric settings: the kind values switch to on use, whether
-// results may be complex, the frames-per-second of new times and the angle unit.
-// One set per process; a CalcContext republishes them whenever its mode word or
-// the angle unit changes, and every value operation reads them.
+// The numeric settings that values follow: the kind a value switches to when
+// it is used, whether results may be complex, the frames-per-second of new
+// times and the angle unit.
+//
+// Each context holds its own set (CalcContext::numeric). Values read the set
+// of the context being run: an engine makes its context's set current for the
+// length of each operation with a NumericScope, and restores the one before
+// when the operation ends, so engines in one process (and the nested engines
+// of function calls) never see each other's settings. The current set is per
+// thread, as a decimal library's current context is. Outside any scope the
+// defaults apply.
 #pragma once
 
 #include <cstdint>
@@ -19,12 +26,26 @@ struct NumericSettings {
   std::uint8_t angle_unit = kRadians;
   std::uint8_t radian_flag = 1;
   double half_turn = 200.0;  // 180 in degrees, else 200; read when radian_flag is 0
+
+  // Sets the angle unit together with its radian flag and half turn.
+  void SetAngleUnit(std::uint8_t unit);
 };
 
-// The process-wide set.
-NumericSettings& Numeric();
+// The settings values follow now: the innermost NumericScope's, else the
+// defaults.
+const NumericSettings& Numeric();
 
-// Sets the angle unit together with its radian flag and half turn.
-void SetAngleUnit(std::uint8_t unit);
+// Makes a set current for the life of the scope. Scopes nest; the set must
+// outlive the scope.
+class NumericScope {
+ public:
+  explicit NumericScope(const NumericSettings& settings);
+  ~NumericScope();
+  NumericScope(const NumericScope&) = delete;
+  NumericScope& operator=(const NumericScope&) = delete;
+
+ private:
+  const NumericSettings* saved_;
+};
 
 }  // namespace calc

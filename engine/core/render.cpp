@@ -71,6 +71,7 @@ void AppendNumber(const CalcContext& ctx, const CalcValue& value, std::string& o
 }  // namespace
 
 std::string RenderNumber(const CalcContext& ctx, const CalcValue& value) {
+  const NumericScope numeric(ctx.numeric());
   std::string out;
   AppendNumber(ctx, value, out);
   return out;
@@ -78,6 +79,7 @@ std::string RenderNumber(const CalcContext& ctx, const CalcValue& value) {
 
 void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
                          const SlotNames* names, std::string& out) {
+  const NumericScope numeric(ctx.numeric());
   switch (kind) {
     case kTokOpen: out += '('; break;
     case kTokClose: out += ')'; break;
@@ -121,12 +123,14 @@ void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenP
 
 std::string RenderToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
                         const SlotNames* names) {
+  const NumericScope numeric(ctx.numeric());
   std::string out;
   AppendRenderedToken(ctx, kind, payload, names, out);
   return out;
 }
 
 std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names) {
+  const NumericScope numeric(ctx.numeric());
   return RenderToken(ctx, token.kind(), token.payload(), names);
 }
 

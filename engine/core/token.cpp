@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/status_codes.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 namespace calc {
 

@@ -132,6 +132,7 @@ std::string ResolveStringEscapes(std::string_view body) {
 }
 
 CalcToken ClassifyWord(const CalcContext& ctx, std::string_view word, bool parse_numbers) {
+  const NumericScope numeric(ctx.numeric());
   if (const auto code = LookupOperatorWord(word)) return CalcToken(kTokOperator, *code);
   if (const auto code = LookupBuiltin(word)) return CalcToken(kTokBuiltin, *code);
   if (const auto code = LookupStatement(word)) return CalcToken(kTokStatement, *code);
@@ -152,6 +153,7 @@ CalcToken ClassifyWord(const CalcContext& ctx, std::string_view word, bool parse
 }
 
 int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers, CalcTokenList& list) {
+  const NumericScope numeric(ctx.numeric());
   if (word.empty()) return kDone;
   try {
     return list.Append(ClassifyWord(ctx, word, parse_numbers));
@@ -161,6 +163,7 @@ int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers
 }
 
 int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list) {
+  const NumericScope numeric(ctx.numeric());
   list.Clear();
   int status = kDone;
   try {

@@ -26,7 +26,7 @@
 
 #include "core/command_names.h"
 #include "core/token.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 namespace calc {
 

@@ -21,7 +21,7 @@
 
 #include "core/command_names.h"
 #include "core/token.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 #include "language/variables.h"
 
 namespace calc {

@@ -18,7 +18,7 @@ namespace {
 class RelayEngine final : public CalcEngine {
  public:
   RelayEngine(CalcContext& context, CalcEngine& maker)
-      : CalcEngine(context, context.storage(), maker.NestedSettings()), maker_(maker) {}
+      : CalcEngine(context, StorageOf(context), maker.NestedSettings()), maker_(maker) {}
 
   void NotifyLine(const CalcLineInfo& line) override { maker_.NotifyLine(line); }
   bool PermitLine(const CalcLineInfo& line) override { return maker_.PermitLine(line); }
@@ -67,13 +67,6 @@ void TakeOverState(CalcContext& context, const CalcContext& from) {
   context.range_warnings = from.range_warnings;
 }
 
-// Makes the context's numeric state the process's: the value kind, the
-// real-only flag and the fps.
-void Publish(const CalcContext& context) {
-  context.Republish();
-  Numeric().current_fps = context.fps();
-}
-
 std::string& PredefinedSymbolText() {
   static std::string name;
   return name;
@@ -93,7 +86,7 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEng
       settings_(settings),
       evaluator_(*this),
       mode_target_(context),
-      saved_angle_unit_(Numeric().angle_unit),
+      saved_angle_unit_(context.numeric().angle_unit),
       echo_(settings.echo),
       assertions_(settings.assertions),
       warnings_(settings.warnings),
@@ -109,7 +102,7 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEng
   mode_target_.creation_mode = settings.mode;
   mode_target_.caller_angle_unit = saved_angle_unit_;
   mode_target_.engine_angle_unit = kRadians;
-  SetAngleUnit(kRadians);
+  context_.SetAngleUnit(kRadians);
 }
 
 CalcEngineSettings CalcEngine::NestedSettings() const {
@@ -125,11 +118,12 @@ CalcEngineSettings CalcEngine::NestedSettings() const {
   return nested;
 }
 
-CalcEngine::~CalcEngine() { SetAngleUnit(saved_angle_unit_); }
+CalcEngine::~CalcEngine() = default;
 
 // --- running text --------------------------------------------------------------------
 
 int CalcEngine::RunText(std::string_view text) {
+  const NumericScope numeric(context_.numeric());
   run_stopped_ = false;
   int last = kNoValue;
   std::size_t pos = 0;
@@ -153,6 +147,7 @@ int CalcEngine::RunText(std::string_view text) {
 }
 
 int CalcEngine::RunLines(CalcLineList& lines) {
+  const NumericScope numeric(context_.numeric());
   run_stopped_ = false;
   int last = kNoValue;
   for (CalcLine& statement : lines) {
@@ -163,6 +158,7 @@ int CalcEngine::RunLines(CalcLineList& lines) {
 }
 
 int CalcEngine::RunStatement(CalcLine& statement) {
+  const NumericScope numeric(context_.numeric());
   current_statement_ = &statement;
   current_line_ = statement.line;
   int status;
@@ -254,6 +250,7 @@ int CalcEngine::StartRecording(const CalcLine& statement) {
 }
 
 int CalcEngine::RecordStatement(const CalcLine& statement) {
+  const NumericScope numeric(context_.numeric());
   current_line_ = statement.line;
   int status;
   bool complete = false;
@@ -408,7 +405,7 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
 int CalcEngine::TakeResult(int status, int failure, const CalcToken& name, CalcContext& callee, CalcMatrix& result) {
   evaluator_.lvalue().Clear();  // a call's value is not assignable
   if (status != kValue) return evaluator_.Fail(failure, &name);
-  const CalcStorage& answer_of = callee.storage();
+  const CalcStorage& answer_of = StorageOf(callee);
   if (answer_of.calls().answer.on()) {
     if (!result.Assign(answer_of.Answer())) return evaluator_.Fail(E_MEM, &name);
     evaluator_.Normalize(result);
@@ -488,7 +485,8 @@ int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
   body_next_ = 0;
   file_lines_.clear();
   file_next_ = 0;
-  Publish(context_);
+  saved_angle_unit_ = caller.context().numeric().angle_unit;
+  mode_target_.caller_angle_unit = saved_angle_unit_;
   DefinePredefinedSymbol();
 
   // Calls nest like operands: the limit that bounds parentheses bounds
@@ -515,6 +513,7 @@ int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
 }
 
 int CalcEngine::BeginEntry(CalcFunctionEntry& entry, const CalcTokenList& arguments, CalcEngine& caller) {
+  const NumericScope numeric(context_.numeric());
   body_ = entry.body;
   file_.Close();
   if (const int status = BeginCall(arguments, caller)) return status;
@@ -536,6 +535,7 @@ int CalcEngine::BeginEntry(CalcFunctionEntry& entry, const CalcTokenList& argume
 }
 
 int CalcEngine::BeginFile(std::string_view name, const CalcTokenList& arguments, CalcEngine& caller) {
+  const NumericScope numeric(context_.numeric());
   body_.reset();
   file_.Close();
   if (const int status = BeginCall(arguments, caller)) return status;
@@ -574,6 +574,7 @@ CalcLine* CalcEngine::NextBodyStatement() {
 }
 
 bool CalcEngine::Step(int* status_out) {
+  const NumericScope numeric(context_.numeric());
   if (run_stopped_) return false;
   CalcLine* statement = NextBodyStatement();
   if (statement == nullptr) return false;
@@ -585,6 +586,7 @@ bool CalcEngine::Step(int* status_out) {
 }
 
 int CalcEngine::End() {
+  const NumericScope numeric(context_.numeric());
   file_.Close();
   file_lines_.clear();
   ResetControl();  // a loop still being recorded at the end never runs
@@ -600,16 +602,15 @@ int CalcEngine::End() {
   }
   // ":rad 1" (":deg 1", ":grad 1") asked for the answer in the unit the
   // caller had.
-  if (mode_target_.answer_conversion && Numeric().angle_unit != saved_angle_unit_) {
+  if (mode_target_.answer_conversion && context_.numeric().angle_unit != saved_angle_unit_) {
     CalcMatrix& answer = storage_->arrays().Matrix(0);
     for (std::int32_t i = 0; i < answer.count(); ++i) {
       CalcValue& v = answer.At(i);
       ConvertAngle(v.AsComplex(), mode_target_.engine_angle_unit, saved_angle_unit_);
       v.Sync();
     }
-    SetAngleUnit(saved_angle_unit_);
+    context_.SetAngleUnit(saved_angle_unit_);
   }
-  if (caller_ != nullptr) Publish(caller_->context());
   body_.reset();
   arguments_ = nullptr;
   caller_ = nullptr;
@@ -618,7 +619,7 @@ int CalcEngine::End() {
 
 int CalcEngine::RunEntryOn(CalcEngine& engine, CalcFunctionEntry& entry, bool copy_state,
                            const CalcTokenList& arguments, CalcEngine& caller) {
-  if (&engine.storage() != &engine.context().storage()) return kDone;
+  if (&engine.storage() != &StorageOf(engine.context())) return kDone;
   if (copy_state) TakeOverState(engine.context(), caller.context());
   if (engine.BeginEntry(entry, arguments, caller) == kDone)
     while (engine.Step()) {
@@ -628,7 +629,7 @@ int CalcEngine::RunEntryOn(CalcEngine& engine, CalcFunctionEntry& entry, bool co
 
 int CalcEngine::RunFileOn(CalcEngine& engine, std::string_view name, const CalcTokenList& arguments,
                           CalcEngine& caller) {
-  if (&engine.storage() != &engine.context().storage()) return kDone;
+  if (&engine.storage() != &StorageOf(engine.context())) return kDone;
   if (engine.BeginFile(name, arguments, caller) == kDone)
     while (engine.Step()) {
     }

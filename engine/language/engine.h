@@ -47,7 +47,7 @@
 #include "language/evaluator.h"
 #include "language/functions.h"
 #include "language/line_runner.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 #include "language/reporter.h"
 #include "language/statements.h"
 #include "language/variables.h"
@@ -105,7 +105,7 @@ class CalcEngine : public ReportHook {
   // An engine with storage of its own.
   explicit CalcEngine(CalcContext& context, const CalcEngineSettings& settings = {});
   // An engine on the host's storage (an engine made for a function call runs
-  // on its context's storage: CalcEngine(context, context.storage(), ...)).
+  // on its context's storage: CalcEngine(context, StorageOf(context), ...)).
   CalcEngine(CalcContext& context, CalcStorage& storage, const CalcEngineSettings& settings = {});
   CalcEngine(const CalcEngine&) = delete;
   CalcEngine& operator=(const CalcEngine&) = delete;

@@ -21,7 +21,7 @@
 
 #include "core/token.h"
 #include "core/value.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 #include "language/variables.h"
 
 namespace calc {

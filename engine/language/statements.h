@@ -18,7 +18,7 @@
 
 #include "core/token.h"
 #include "language/blocks.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 namespace calc {
 

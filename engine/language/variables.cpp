@@ -1,6 +1,7 @@
 #include "language/variables.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -534,6 +535,12 @@ int CalcBraceFill::Finish() {
   if (depth_ != 0) return E_ARRAY;
   if (max_depth_ == 1) return table_.Node(code_).ResizeValues(vector_end_);
   return 0;
+}
+
+CalcStorage& StorageOf(CalcContext& context) {
+  if (context.store() == nullptr) context.set_store(std::make_unique<CalcStorage>());
+  // Only this function sets a context's store, so it is always a CalcStorage.
+  return static_cast<CalcStorage&>(*context.store());
 }
 
 }  // namespace calc

@@ -30,11 +30,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/context.h"
+#include "core/matrix.h"
 #include "core/render.h"
 #include "core/token.h"
 #include "core/value.h"
 #include "language/functions.h"
-#include "language/matrix.h"
 
 namespace calc {
 
@@ -257,7 +258,7 @@ class CalcArrayTable : public CalcNameTable {
 // first element of the previous answer. Also the slot names the renderer
 // prints for "@x" and "@@x", and the context's call state: its user-defined
 // functions, reference flags and answer switch (language/functions.h).
-class CalcStorage : public SlotNames {
+class CalcStorage : public SlotNames, public CalcContextStore {
  public:
   CalcStorage() = default;
   CalcStorage(const CalcStorage&) = delete;
@@ -303,6 +304,10 @@ class CalcStorage : public SlotNames {
   CalcArrayTable arrays_;
   CalcCallState calls_;
 };
+
+// The storage of a context, made with its first use. May throw
+// std::bad_alloc, like making a context did.
+CalcStorage& StorageOf(CalcContext& context);
 
 // ---------------------------------------------------------------------------
 // Fills one array from a brace list. The evaluator walks the collected list

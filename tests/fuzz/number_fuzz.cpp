@@ -13,7 +13,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
-  calc::Numeric() = calc::NumericSettings{};
   calc::CalcContext ctx;
   ctx.SetMode(fuzz::ModeFromByte(data[0]));
   ctx.SetRadix(2 + data[1] % 35);

@@ -18,7 +18,6 @@ struct Outcome {
 };
 
 Outcome Convert(std::vector<std::string_view> args) {
-  calc::Numeric() = calc::NumericSettings{};
   std::ostringstream out, err;
   const int status = RunConvert(args, out, err);
   return {status, out.str(), err.str()};

@@ -23,11 +23,9 @@ struct Outcome {
 };
 
 Outcome RunCli(std::vector<std::string_view> args, const std::string& input = "", LineEditor* terminal = nullptr) {
-  calc::Numeric() = calc::NumericSettings{};
   std::istringstream in(input);
   std::ostringstream out, err;
   const int status = RunScripts(args, in, out, err, terminal);
-  calc::Numeric() = calc::NumericSettings{};
   return {status, out.str(), err.str()};
 }
 

@@ -15,8 +15,8 @@ namespace {
 
 class ArithmeticTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 };
 
 enum Op { kAdd, kSub, kMul, kDiv };
@@ -150,7 +150,7 @@ TEST_F(ArithmeticTest, ValueOperatorsPickThePrimitiveByTheKindsOfBothSides) {
       {kKindTime, kKindTime, 60, 0, kDiv, kKindTime, 4, 0, 15, 0},  // a time again
   };
   for (const auto& row : rows) {
-    Numeric().current_kind = row.current;
+    numeric.current_kind = row.current;
     CalcValue v = Make(row.v_kind, row.v_re, row.v_im);
     const CalcValue w = Make(row.w_kind, row.w_re, row.w_im);
     if (row.op == kAdd) ValueAdd(v, w);
@@ -165,7 +165,7 @@ TEST_F(ArithmeticTest, ValueOperatorsPickThePrimitiveByTheKindsOfBothSides) {
 }
 
 TEST_F(ArithmeticTest, FractionValuesMeetFractionValuesWithoutPassingThroughReals) {
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   CalcValue v{F(1, 3)};
   const CalcValue seventh{F(1, 7)};  // no 32-bit fraction converts back to it from a real
   const auto expect = [&v](std::uint32_t num, std::uint32_t den) {
@@ -188,7 +188,7 @@ TEST_F(ArithmeticTest, RealOperandsActOnTheActiveKind) {
   ValueDivideReal(c, -2);
   EXPECT_EQ(c.AsComplex().re, 0.5);
   EXPECT_EQ(c.AsComplex().im, -1.5);
-  Numeric().current_kind = kKindTime;
+  numeric.current_kind = kKindTime;
   CalcValue t = Make(kKindComplex, 5);
   ValueAddReal(t, -10);
   ValueDivideReal(t, 0.5);

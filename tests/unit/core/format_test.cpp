@@ -21,8 +21,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 class FormatTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   // Values are made in the complex kind; the mode alone decides the text.
   std::string Show(std::uint16_t mode, CalcComplex c, int precision = 6, int radix = 10) {
@@ -89,6 +89,7 @@ TEST_F(FormatTest, FractionsPrintSignNumeratorAndDenominatorWithUnderscores) {
 
 TEST_F(FormatTest, ValuesHeldAsFractionsFollowTheModeAndShowDenominatorZeroAsAReal) {
   context_.SetMode(kModeMfract);
+  const NumericScope in_context(context_.numeric());  // the values below are made in this mode
   const CalcValue negative_zero(CalcFraction{1, 0, 1}), seven_halves(CalcFraction{0, 7, 2}),
       over_zero(CalcFraction{0, 1, 0}), minus_over_zero(CalcFraction{1, 1, 0});
   ASSERT_EQ(over_zero.kind(), kKindFraction);

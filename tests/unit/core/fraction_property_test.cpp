@@ -16,8 +16,8 @@ using Wide = std::int64_t;
 
 class FractionPropertyTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 };
 
 enum Op { kAdd, kSubtract, kMultiply, kDivide, kAddWhole, kMultiplyWhole, kDivideWhole, kOpCount };

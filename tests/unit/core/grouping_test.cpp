@@ -47,8 +47,8 @@ std::string Spell(const CalcTokenList& list) {
 
 class GroupingTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   // Grouping `text` must give exactly the tokens of `grouped` (read ungrouped).
   void ExpectGroupedAs(const std::string& text, const std::string& grouped) {

@@ -58,8 +58,8 @@ struct Row {
 class LiteralTest : public ::testing::Test {
  protected:
   // Every test starts and ends with the process-wide settings of a fresh start.
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   void Expect(std::uint16_t mode, const std::vector<Row>& rows, int radix = 10, bool as_real = false) {
     ctx.SetMode(mode);
@@ -137,9 +137,9 @@ TEST_F(LiteralTest, FloatAndFractionModesReadSignedRealsFractionsAndAngles) {
   }
   Expect(kModeFract, {{"1.5", "3/2"}, {"--2", "2/1"}, {"1e999", "1/0"}});
   Expect(kModeFract, malformed);
-  SetAngleUnit(kDegrees);
+  ctx.SetAngleUnit(kDegrees);
   Expect(kModeGfloat, {{"1r", "57.295779513082323"}, {"100g", "90"}, {"90d", "90"}});
-  SetAngleUnit(kGrads);
+  ctx.SetAngleUnit(kGrads);
   Expect(kModeFract, {{"90d", "100"}});
 }
 

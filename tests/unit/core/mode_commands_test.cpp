@@ -14,8 +14,6 @@ namespace {
 
 class ModeCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
 
   int Run(std::string_view name, std::optional<double> argument = std::nullopt) {
     return RunModeCommand(LookupCommand(name), argument, target);
@@ -42,7 +40,7 @@ struct ModeRow {
   std::uint8_t real_only;
 };
 
-TEST_F(ModeCommandTest, EveryModeCommandSetsItsWordAndRepublishes) {
+TEST_F(ModeCommandTest, EveryModeCommandSetsItsWordAndTheValueKind) {
   const ModeRow rows[] = {
       {"efloat", 16, kKindComplex, 1},   {"float", 17, kKindComplex, 1},   {"gfloat", 18, kKindComplex, 1},
       {"ecomplex", 32, kKindComplex, 0}, {"complex", 33, kKindComplex, 0}, {"gcomplex", 34, kKindComplex, 0},
@@ -57,8 +55,8 @@ TEST_F(ModeCommandTest, EveryModeCommandSetsItsWordAndRepublishes) {
     ctx.SetMode(kModeFract);
     EXPECT_EQ(Run(row.command), kNoValue) << row.command;
     EXPECT_EQ(ctx.mode(), row.mode) << row.command;
-    EXPECT_EQ(Numeric().current_kind, row.kind) << row.command;
-    EXPECT_EQ(Numeric().real_only, row.real_only) << row.command;
+    EXPECT_EQ(ctx.numeric().current_kind, row.kind) << row.command;
+    EXPECT_EQ(ctx.numeric().real_only, row.real_only) << row.command;
   }
 }
 
@@ -91,14 +89,14 @@ TEST_F(ModeCommandTest, PrecisionFallsBackToSixWhenNegative) {
   EXPECT_EQ(ctx.precision(), 12);
 }
 
-TEST_F(ModeCommandTest, FpsFallsBackToThirtyAndIsPublished) {
+TEST_F(ModeCommandTest, FpsFallsBackToThirtyAndValuesFollowIt) {
   Run("ftime", -1);
   EXPECT_EQ(ctx.fps(), 30.0);
   Run("fps", 0);  // no time could be expressed in zero frames per second
   EXPECT_EQ(ctx.fps(), 30.0);
   Run("fps", 25);
   EXPECT_EQ(ctx.fps(), 25.0);
-  EXPECT_EQ(Numeric().current_fps, 25.0);
+  EXPECT_EQ(ctx.numeric().current_fps, 25.0);
   EXPECT_EQ(ctx.mode(), kModeFtime);
 }
 
@@ -111,16 +109,16 @@ TEST_F(ModeCommandTest, PtypeRestoresTheCreationMode) {
 
 TEST_F(ModeCommandTest, AngleUnitsRecordTheAnswerConversionSwitch) {
   Run("deg", 1);
-  EXPECT_EQ(Numeric().angle_unit, kDegrees);
-  EXPECT_EQ(Numeric().radian_flag, 0);
-  EXPECT_EQ(Numeric().half_turn, 180.0);
+  EXPECT_EQ(ctx.numeric().angle_unit, kDegrees);
+  EXPECT_EQ(ctx.numeric().radian_flag, 0);
+  EXPECT_EQ(ctx.numeric().half_turn, 180.0);
   EXPECT_EQ(target.engine_angle_unit, kDegrees);
   EXPECT_TRUE(target.answer_conversion);
   Run("grad", 0);
-  EXPECT_EQ(Numeric().half_turn, 200.0);
+  EXPECT_EQ(ctx.numeric().half_turn, 200.0);
   EXPECT_FALSE(target.answer_conversion);
   Run("rad");
-  EXPECT_EQ(Numeric().radian_flag, 1);
+  EXPECT_EQ(ctx.numeric().radian_flag, 1);
   EXPECT_FALSE(target.answer_conversion);
 }
 

@@ -20,8 +20,8 @@ namespace {
 
 class RenderTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   std::string Number(double x) { return RenderToken(ctx, kTokNumber, CalcValue::FromReal(x)); }
 

@@ -11,7 +11,7 @@
 #include "core/status_codes.h"
 #include "core/token.h"
 #include "core/tokenizer.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 // GCC cannot see that these deletes pair with the mallocs below.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
@@ -46,11 +46,9 @@ namespace {
 
 class TokenListTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override {
-    g_allocations_left = -1;
-    Numeric() = NumericSettings{};
-  }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
+  void TearDown() override { g_allocations_left = -1; }
 
   static std::vector<int> Kinds(const CalcTokenList& list) {
     std::vector<int> kinds;

@@ -50,8 +50,8 @@ class ExactText {
 
 class TokenizerTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   void ExpectRows(const std::vector<Row>& rows, bool parse_numbers = true) {
     for (const Row& row : rows) {

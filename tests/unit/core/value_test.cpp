@@ -15,8 +15,8 @@ namespace {
 
 class ValueTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 };
 
 struct FractionRow {
@@ -131,9 +131,9 @@ TEST_F(ValueTest, ChangingFpsReexpressesFrames) {
 }
 
 TEST_F(ValueTest, CopiesReexpressTimesInTheCurrentFps) {
-  Numeric().current_kind = kKindTime;
+  numeric.current_kind = kKindTime;
   CalcValue v = CalcValue::FromReal(1.5);  // 1 s 15 frames at 30 fps
-  Numeric().current_fps = 25.0;
+  numeric.current_fps = 25.0;
   CalcValue copy(v);
   EXPECT_EQ(copy.AsTime().fps, 25.0);
   EXPECT_DOUBLE_EQ(copy.AsTime().frames, 12.5);
@@ -143,12 +143,12 @@ TEST_F(ValueTest, CopiesReexpressTimesInTheCurrentFps) {
 TEST_F(ValueTest, ValuesSwitchLazilyToTheCurrentKind) {
   CalcValue v = CalcValue::FromReal(2.5);
   EXPECT_EQ(v.kind(), kKindComplex);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   EXPECT_EQ(v.kind(), kKindComplex);  // nothing happens until it is used
   EXPECT_EQ(v.Sync(), kKindFraction);
   EXPECT_EQ(v.AsFraction().num, 5u);
   EXPECT_EQ(v.AsFraction().den, 2u);
-  Numeric().current_kind = kKindTime;
+  numeric.current_kind = kKindTime;
   v.Sync();
   EXPECT_EQ(v.AsTime().seconds, 2.0);
   EXPECT_DOUBLE_EQ(v.AsTime().frames, 15.0);
@@ -175,7 +175,7 @@ TEST_F(ValueTest, ValuesBuiltFromPartsTakeTheCurrentKind) {
   CalcValue from_fraction(half);
   EXPECT_EQ(from_fraction.kind(), kKindComplex);
   EXPECT_EQ(from_fraction.ToReal(), -0.5);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   CalcTime t;
   t.minutes = 1.0;
   CalcValue from_time(t);
@@ -189,15 +189,15 @@ TEST_F(ValueTest, NegationWorksInEveryKind) {
   const CalcValue nc = c.Negate();
   EXPECT_EQ(nc.ComplexView().re, -1.0);
   EXPECT_EQ(nc.ComplexView().im, 2.0);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   EXPECT_EQ(CalcValue::FromReal(0.5).Negate().ToReal(), -0.5);
-  Numeric().current_kind = kKindTime;
+  numeric.current_kind = kKindTime;
   EXPECT_EQ(CalcValue::FromReal(90).Negate().ToReal(), -90.0);
 }
 
 TEST_F(ValueTest, AssignConvertsIntoTheTargetKind) {
   CalcValue source = CalcValue::FromReal(1.25);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   CalcValue target;
   target.Assign(source);
   EXPECT_EQ(target.kind(), kKindFraction);
@@ -249,7 +249,7 @@ TEST_F(ValueTest, FloatModesDropTheImaginaryPartAndOtherModesKeepTheValue) {
 }
 
 TEST_F(ValueTest, IntegerNarrowingStoresIntoTheActiveKind) {
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   CalcValue v = CalcValue::FromReal(300.5);
   FitToMode(v, kModeUchar, false);
   EXPECT_EQ(v.kind(), kKindFraction);
@@ -274,13 +274,13 @@ TEST_F(ValueTest, NamedConstantsReadInEveryKind) {
   CalcValue v;
   ASSERT_TRUE(ReadNamedConstant("RAND_MAX", v));
   EXPECT_EQ(v.ToReal(), 32767.0);
-  Numeric().current_kind = kKindTime;
+  numeric.current_kind = kKindTime;
   CalcValue t;
   ASSERT_TRUE(ReadNamedConstant("RAND_MAX", t));
   EXPECT_EQ(t.AsTime().hours, 9.0);
   EXPECT_EQ(t.AsTime().minutes, 6.0);
   EXPECT_EQ(t.AsTime().seconds, 7.0);
-  Numeric().current_kind = kKindComplex;
+  numeric.current_kind = kKindComplex;
   CalcValue h;
   ASSERT_TRUE(ReadNamedConstant("HUGE_VAL", h));
   EXPECT_TRUE(std::isinf(h.ToReal()));

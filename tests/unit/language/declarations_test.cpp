@@ -15,8 +15,8 @@ namespace {
 
 class DeclarationsTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   // Runs one command line such as ":var x y"; leaves `rest` at the first
   // token the command did not use and `offending` at the reported one.
@@ -34,7 +34,7 @@ class DeclarationsTest : public ::testing::Test {
   }
   std::string RestText() const { return rest == tokens.end() ? "" : std::string(rest->text()); }
 
-  CalcStorage& storage() { return ctx.storage(); }
+  CalcStorage& storage() { return StorageOf(ctx); }
   double Value(const char* name) {
     const int code = storage().variables().Find(name);
     EXPECT_GE(code, 0) << name;

@@ -73,9 +73,7 @@ class RecordingEngine : public CalcEngine {
 
 class EngineTest : public ::testing::Test {
  protected:
-  EngineTest() { Numeric() = NumericSettings{}; }
   ~EngineTest() override {
-    Numeric() = NumericSettings{};
     ExternalFunctionCache().Clear();
     ExternalFunctionCache().set_capacity(kDefaultExternalCacheCapacity);
   }

@@ -189,8 +189,8 @@ TEST_F(FunctionCallTest, TheCallerKeepsItsModeRadixAndAngleUnit) {
   engine.folders = {folder.path()};
   Run(":fract\n:grad");
   EXPECT_EQ(Echo("!half"), "1\x81\x76" "2");  // the answer in the caller's mode
-  EXPECT_EQ(Numeric().current_kind, kKindFraction);
-  EXPECT_EQ(Numeric().angle_unit, kGrads);
+  EXPECT_EQ(context.numeric().current_kind, kKindFraction);
+  EXPECT_EQ(context.numeric().angle_unit, kGrads);
   EXPECT_EQ(context.mode(), kModeFract);
 }
 

@@ -19,8 +19,8 @@ class RecordingHook : public ReportHook {
 
 class ReporterTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   ReportOutcome Send(int code, const Offender& offender = {}) {
     return ReportStatus(code, offender, settings, hook);

@@ -22,8 +22,8 @@ CalcValue Real(double x) { return CalcValue::FromReal(x); }
 
 class VariablesTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   double At(std::uint8_t code, const Subs& subs) const { return arrays().Element(code, subs).ToReal(); }
   int Put(std::uint8_t code, const Subs& subs, double x, bool mark = false) {
@@ -119,7 +119,7 @@ TEST_F(VariablesTest, ConstantsRefuseAssignmentAndStayWhereTheyAre) {
 TEST_F(VariablesTest, StoredValuesFollowTheCurrentKind) {
   variables().Set(1, Real(0.75), false);
   Put(1, {2}, 0.5);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   EXPECT_EQ(variables().Get(1).kind(), kKindFraction);
   EXPECT_EQ(variables().Get(1).FractionView().den, 4u);
   EXPECT_EQ(arrays().Element(1, Subs{2}).kind(), kKindFraction);
@@ -326,13 +326,13 @@ TEST_F(VariablesTest, TheBraceFormWritesTheMatrixThenTheNodes) {
 
 TEST_F(VariablesTest, RenderedSlotsShowTheirNames) {
   CalcContext ctx;
-  ctx.storage().variables().SetName('a', "rate", true);
-  ctx.storage().arrays().Declare("table");
-  EXPECT_EQ(RenderToken(ctx, kTokVariable, std::uint8_t{'a'}, &ctx.storage()), "rate");
-  EXPECT_EQ(RenderToken(ctx, kTokVariable, std::uint8_t{'b'}, &ctx.storage()), "@b");
-  EXPECT_EQ(RenderToken(ctx, kTokArray, std::uint8_t{255}, &ctx.storage()), "table");
+  StorageOf(ctx).variables().SetName('a', "rate", true);
+  StorageOf(ctx).arrays().Declare("table");
+  EXPECT_EQ(RenderToken(ctx, kTokVariable, std::uint8_t{'a'}, &StorageOf(ctx)), "rate");
+  EXPECT_EQ(RenderToken(ctx, kTokVariable, std::uint8_t{'b'}, &StorageOf(ctx)), "@b");
+  EXPECT_EQ(RenderToken(ctx, kTokArray, std::uint8_t{255}, &StorageOf(ctx)), "table");
   CalcContext other;  // every context has its own storage
-  EXPECT_EQ(other.storage().variables().Find("rate"), -1);
+  EXPECT_EQ(StorageOf(other).variables().Find("rate"), -1);
 }
 
 }  // namespace

@@ -14,10 +14,7 @@ namespace {
 
 using Fields = std::array<std::string, 4>;
 
-class ConsoleConverterTest : public ::testing::Test {
- protected:
-  ~ConsoleConverterTest() override { calc::Numeric() = calc::NumericSettings{}; }
-};
+class ConsoleConverterTest : public ::testing::Test {};
 
 TEST_F(ConsoleConverterTest, AValueIsShownInAllFourFieldsAsAfterEnter) {
   const ConsoleConversion c = ConvertText({}, FieldOfRadix(16), "ff", false);

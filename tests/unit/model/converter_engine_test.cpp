@@ -28,7 +28,6 @@ class ConverterEngineTest : public ::testing::Test {
     const bool signs[4] = {true, true, false, true};  // a fresh settings file
     converter.Restore(false, false, signs, 32);
   }
-  ~ConverterEngineTest() override { calc::Numeric() = calc::NumericSettings{}; }
 
   std::vector<int> LoggedCodes() const {
     std::vector<int> codes;

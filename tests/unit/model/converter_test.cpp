@@ -55,12 +55,10 @@ class AddingEngine : public LineRunner {
 class ConverterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    calc::Numeric() = calc::NumericSettings{};
     engine.converter = &converter;
     const bool signs[4] = {true, true, false, true};
     converter.Restore(false, false, signs, 32);
   }
-  void TearDown() override { calc::Numeric() = calc::NumericSettings{}; }
 
   calc::CalcContext ctx;
   FakeView view;
@@ -138,7 +136,6 @@ TEST(ConverterWithEdits, TheProgramsOwnWritesNeverStartAConversion) {
   converter.OnEnter(false);  // rewrites the focused field itself
   EXPECT_EQ(engine.runs, 3);
   EXPECT_EQ(view.text, (std::array<std::string, 4>{"11110", "36", "30", "1E"}));
-  calc::Numeric() = calc::NumericSettings{};
 }
 
 TEST_F(ConverterTest, TheMasterBoxAppliesTheGlobalSignOnlyWhenChecked) {

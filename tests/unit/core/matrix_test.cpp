@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 namespace calc {
 namespace {
@@ -15,8 +15,8 @@ using Rows = std::vector<std::vector<double>>;
 
 class MatrixTest : public ::testing::Test {
  protected:
-  void SetUp() override { Numeric() = NumericSettings{}; }
-  void TearDown() override { Numeric() = NumericSettings{}; }
+  NumericSettings numeric;
+  NumericScope numeric_scope{numeric};
 
   static CalcMatrix Of(const Rows& rows) {
     auto m = CalcMatrix::Make(static_cast<int>(rows.size()), static_cast<int>(rows[0].size()));
@@ -57,7 +57,7 @@ TEST_F(MatrixTest, AccessOutsideTheShapeReadsZeroAndChangesNothing) {
 TEST_F(MatrixTest, ElementsFollowTheKindSwitchOnReadAndStore) {
   CalcMatrix m = Of({{2.5, -0.125}});
   const CalcValue three_quarters = CalcValue::FromReal(0.75);
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   const CalcValue read = m.Element(0, 0);
   EXPECT_EQ(read.kind(), kKindFraction);
   EXPECT_EQ(read.FractionView().den, 2u);
@@ -96,7 +96,7 @@ TEST_F(MatrixTest, CopiesAreDeepAndAssignConvertsToTheCurrentKind) {
   CalcMatrix source = Of({{1.5, 2}});
   const CalcMatrix copy(source);
   CalcMatrix assigned;
-  Numeric().current_kind = kKindFraction;
+  numeric.current_kind = kKindFraction;
   ASSERT_TRUE(assigned.Assign(source));
   source.SetElement(0, 0, CalcValue::FromReal(9));
   EXPECT_EQ(Read(copy), Rows({{1.5, 2}}));

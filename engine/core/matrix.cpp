@@ -1,4 +1,4 @@
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 #include <algorithm>
 #include <new>
