@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "console_engine.h"
+#include "console_host.h"
 #include "model/console_converter.h"
 
 namespace radixcalc {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "console_engine.h"
+#include "console_host.h"
 #include "core/command_names.h"
 #include "core/mode_commands.h"
 #include "core/status_codes.h"
@@ -176,7 +176,7 @@ class Runner {
     } else {
       settings.implicit_variables = true;
     }
-    engine_ = std::make_unique<ConsoleEngine>(context_, settings, setup_);
+    engine_ = std::make_unique<calc::CalcEngine>(context_, host_, settings);
     if (opt.mode_command && IsAngleCommand(*opt.mode_command))
       calc::RunModeCommand(*opt.mode_command, std::nullopt, engine_->mode_target());
     engine_->DefinePredefinedSymbol();
@@ -260,8 +260,9 @@ class Runner {
   std::ostream& out_;
   std::ostream& err_;
   ConsoleSetup setup_;
+  ConsoleHost host_{setup_};
   calc::CalcContext context_;
-  std::unique_ptr<ConsoleEngine> engine_;
+  std::unique_ptr<calc::CalcEngine> engine_;
   bool unterminated_ = false;
 };
 

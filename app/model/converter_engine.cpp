@@ -24,7 +24,7 @@ void ConfigureConverterContext(calc::CalcContext& context) {
 }
 
 ConverterEngine::ConverterEngine(calc::CalcContext& context, const calc::CalcEngineSettings& settings)
-    : calc::CalcEngine(context, StorageOf(context), settings) {}
+    : calc::CalcEngine(context, StorageOf(context), *this, settings) {}
 
 void ConverterEngine::DefineConverterSymbol() {
   SetPredefinedSymbol(kConverterSymbol);
@@ -47,25 +47,11 @@ calc::CalcValue ConverterEngine::Answer() { return storage().AnswerValue(); }
 
 const calc::SlotNames* ConverterEngine::SlotNames() { return &storage(); }
 
-void ConverterEngine::OnReport(const calc::Report& report) {
+void ConverterEngine::OnReport(calc::CalcEngine&, const calc::Report& report) {
   if (report.code < 0x100 || converter_ == nullptr) return;
   converter_->OnReport(report.code, report.line, report.source, report.token);
 }
 
-std::string ConverterEngine::FileExtension() { return ".CEF"; }
-
-int ConverterEngine::RunFunction(calc::CalcFunctionEntry& entry, bool copy_state, calc::CalcContext& context,
-                                 const calc::CalcTokenList& arguments, calc::CalcEngine& caller) {
-  ConverterEngine nested(context, caller.NestedSettings());
-  nested.ForwardReportsTo(converter_);
-  return RunEntryOn(nested, entry, copy_state, arguments, caller);
-}
-
-int ConverterEngine::RunNamedText(std::string_view name, calc::CalcContext& context,
-                                  const calc::CalcTokenList& arguments, calc::CalcEngine& caller) {
-  ConverterEngine nested(context, caller.NestedSettings());
-  nested.ForwardReportsTo(converter_);
-  return RunFileOn(nested, name, arguments, caller);
-}
+std::string ConverterEngine::FileExtension(calc::CalcEngine&) { return ".CEF"; }
 
 }  // namespace radixpad

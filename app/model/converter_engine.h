@@ -1,7 +1,8 @@
 // ConverterEngine: the calculator engine as the converter window hosts it.
-// It runs one field's text at a time for the Converter (LineRunner) and
-// forwards every report of a run to the Converter, which logs it and shows a
-// warning mark beside the active field.
+// It runs one field's text at a time for the Converter (LineRunner) and is
+// its own host: it forwards every report of a run, those of the function
+// calls included, to the Converter, which logs it and shows a warning mark
+// beside the active field.
 #pragma once
 
 #include <string>
@@ -25,11 +26,10 @@ inline constexpr char kConverterSymbol[] = "_WINDOWS";
 // after it has made the context.
 void ConfigureConverterContext(calc::CalcContext& context);
 
-class ConverterEngine : public calc::CalcEngine, public LineRunner {
+class ConverterEngine : public calc::CalcHost, public calc::CalcEngine, public LineRunner {
  public:
   // Runs on the context's own storage, so the previous answer is the
-  // context's array 0. Engines made for function calls pass the caller's
-  // nested settings.
+  // context's array 0.
   explicit ConverterEngine(calc::CalcContext& context,
                            const calc::CalcEngineSettings& settings = ConverterEngineSettings());
 
@@ -48,17 +48,12 @@ class ConverterEngine : public calc::CalcEngine, public LineRunner {
   calc::CalcValue Answer() override;
   const calc::SlotNames* SlotNames() override;
 
-  // --- hooks ---
-  void OnReport(const calc::Report& report) override;
+  // --- host ---
+  void OnReport(calc::CalcEngine& engine, const calc::Report& report) override;
   // External function files are never found: no folder is ever named (the
-  // base answer), and their extension would be ".CEF".
-  std::string FileExtension() override;
-  // Function bodies run in a temporary engine of this kind whose reports go
-  // to the same converter.
-  int RunFunction(calc::CalcFunctionEntry& entry, bool copy_state, calc::CalcContext& context,
-                  const calc::CalcTokenList& arguments, calc::CalcEngine& caller) override;
-  int RunNamedText(std::string_view name, calc::CalcContext& context, const calc::CalcTokenList& arguments,
-                   calc::CalcEngine& caller) override;
+  // base answer), and their extension would be ".CEF". Function bodies run
+  // on plain engines whose host is this one (the base answers).
+  std::string FileExtension(calc::CalcEngine& engine) override;
 
  private:
   Converter* converter_ = nullptr;

@@ -120,7 +120,7 @@ int RunSwitch(CalcEngine& engine, const CalcToken& command) {
       return ev.Fail(E_COMMAND_PARAM, &command);
     }
     if (has_message) {
-      if (engine.warnings_on()) engine.PrintMessage(ExpandMessage(message, engine.source_name()));
+      if (engine.warnings_on()) engine.host().PrintMessage(engine, ExpandMessage(message, engine.source_name()));
       return kNoValue;
     }
   }
@@ -200,7 +200,7 @@ int RunCommand(CalcEngine& engine, const CalcToken& command, CalcMatrix&) {
   } else if (code > kCmdLastNamed) {
     // The host's command: a non-zero answer is the status as it is; 0 is
     // "done", and what the host left after the command is checked as usual.
-    status = engine.HostCommand(*ev.list(), engine.context(), ev.Position());
+    status = engine.host().HostCommand(engine, *ev.list(), ev.Position());
     if (status != kDone) return IsError(status) ? ev.Fail(status, &command) : status;
     status = kNoValue;
   } else if (IsModeCommand(code)) {

@@ -12,48 +12,15 @@
 namespace calc {
 namespace {
 
-// The engine a base CalcEngine makes for a call: every hook is handed on to
-// the engine that made it, so a host that overrides hooks sees the reports,
-// messages and file requests of the functions its text calls.
-class RelayEngine final : public CalcEngine {
+// Hands the reporter's reports to the host, with the engine that reports.
+class HostReportSink final : public ReportHook {
  public:
-  RelayEngine(CalcContext& context, CalcEngine& maker)
-      : CalcEngine(context, StorageOf(context), maker.NestedSettings()), maker_(maker) {}
-
-  void NotifyLine(const CalcLineInfo& line) override { maker_.NotifyLine(line); }
-  bool PermitLine(const CalcLineInfo& line) override { return maker_.PermitLine(line); }
-  void ReservedHook() override { maker_.ReservedHook(); }
-  bool NextFolder(int& state, std::string& folder) override { return maker_.NextFolder(state, folder); }
-  std::string FileExtension() override { return maker_.FileExtension(); }
-  bool AssertionFailed(int line, std::string_view source) override { return maker_.AssertionFailed(line, source); }
-  void OnReport(const Report& report) override { maker_.OnReport(report); }
-  void PrintValue(std::string_view real, std::string_view imaginary) override { maker_.PrintValue(real, imaginary); }
-  void PrintList(const CalcTokenList& braces) override { maker_.PrintList(braces); }
-  void PrintMessage(std::string_view text) override { maker_.PrintMessage(text); }
-  void ShowError(std::string_view text) override { maker_.ShowError(text); }
-  void ClearOutput() override { maker_.ClearOutput(); }
-  void PrintText(const std::vector<std::string>& pieces, bool newline) override { maker_.PrintText(pieces, newline); }
-  bool ReadLine(std::string_view prompt, std::string& line) override { return maker_.ReadLine(prompt, line); }
-  void ScanValues(std::vector<CalcScanItem>& items) override { maker_.ScanValues(items); }
-  int HostCommand(CalcTokenList& tokens, CalcContext& context, CalcTokenList::iterator position) override {
-    return maker_.HostCommand(tokens, context, position);
-  }
-  void CreateCanvas(CalcCanvas& canvas, int width, int height) override { maker_.CreateCanvas(canvas, width, height); }
-  void RefreshCanvas(CalcCanvas& canvas) override { maker_.RefreshCanvas(canvas); }
-  void RefreshPixel(CalcCanvas& canvas, int x, int y) override { maker_.RefreshPixel(canvas, x, y); }
-  void SetWindow(CalcCanvas& canvas, double left, double top, double right, double bottom) override {
-    maker_.SetWindow(canvas, left, top, right, bottom);
-  }
-  void DrawPlot(CalcPlotState& plots, double from, double to, double step) override {
-    maker_.DrawPlot(plots, from, to, step);
-  }
-  void RedrawPlots(CalcPlotState& plots, double from, double to, double step) override {
-    maker_.RedrawPlots(plots, from, to, step);
-  }
-  std::FILE* OpenFile(const std::string& path) override { return maker_.OpenFile(path); }
+  HostReportSink(CalcHost& host, CalcEngine& engine) : host_(host), engine_(engine) {}
+  void OnReport(const Report& report) override { host_.OnReport(engine_, report); }
 
  private:
-  CalcEngine& maker_;
+  CalcHost& host_;
+  CalcEngine& engine_;
 };
 
 // A user-defined function runs in the numeric state of its caller.
@@ -74,14 +41,17 @@ std::string& PredefinedSymbolText() {
 
 }  // namespace
 
-CalcEngine::CalcEngine(CalcContext& context, const CalcEngineSettings& settings)
-    : CalcEngine(context, nullptr, settings) {}
+CalcEngine::CalcEngine(CalcContext& context, CalcHost& host, const CalcEngineSettings& settings)
+    : CalcEngine(context, nullptr, host, settings) {}
 
-CalcEngine::CalcEngine(CalcContext& context, CalcStorage& storage, const CalcEngineSettings& settings)
-    : CalcEngine(context, &storage, settings) {}
+CalcEngine::CalcEngine(CalcContext& context, CalcStorage& storage, CalcHost& host,
+                       const CalcEngineSettings& settings)
+    : CalcEngine(context, &storage, host, settings) {}
 
-CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEngineSettings& settings)
+CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& host,
+                       const CalcEngineSettings& settings)
     : context_(context),
+      host_(host),
       storage_(storage),
       settings_(settings),
       evaluator_(*this),
@@ -220,18 +190,18 @@ int CalcEngine::EvaluateStatement(CalcLine& statement) {
 void CalcEngine::Echo(const CalcMatrix& result) {
   if (result.rows() == 1 && result.columns() == 1) {
     const AnswerText text = FormatAnswer(context_, result.At(0));
-    PrintValue(text.real, text.imaginary);
+    host_.PrintValue(*this, text.real, text.imaginary);
     return;
   }
   CalcTokenList braces;
-  if (storage_->arrays().BraceForm(0, braces) == kDone) PrintList(braces);
+  if (storage_->arrays().BraceForm(0, braces) == kDone) host_.PrintList(*this, braces);
 }
 
 bool CalcEngine::FilterPermits(const CalcLine& statement) {
   if (!filter_.Asks(statement.line)) return true;
   const CalcLineInfo info{statement.line, &statement.tokens, statement.comment};
-  if (filter_.notify) NotifyLine(info);
-  return PermitLine(info);
+  if (filter_.notify) host_.NotifyLine(*this, info);
+  return host_.PermitLine(*this, info);
 }
 
 // --- recording ---------------------------------------------------------------------------
@@ -330,7 +300,8 @@ bool CalcEngine::ReportWith(int code, const Offender& offender) {
   if (code >= 0x100 && !IsWarning(code)) ++errors_reported_;
   const ReportSource source{source_name_, source_first_line_, current_line_};
   const ReportSettings settings{context_, warnings_.on(), in_source_ ? &source : nullptr, storage_};
-  return ReportStatus(code, offender, settings, *this) == ReportOutcome::kStop;
+  HostReportSink sink{host_, *this};
+  return ReportStatus(code, offender, settings, sink) == ReportOutcome::kStop;
 }
 
 // --- services ---------------------------------------------------------------------------
@@ -361,7 +332,7 @@ int CalcEngine::CallUserFunction(const CalcToken& name, CalcMatrix& result) {
     auto callee = std::make_unique<CalcContext>();
     // A recursive call walks the very statement this evaluator is in.
     const auto resume = evaluator_.Position();
-    const int status = RunFunction(entry, true, *callee, arguments, *this);
+    const int status = host_.RunFunction(entry, true, *callee, arguments, *this);
     evaluator_.SetPosition(resume);
     return TakeResult(status, E_USERFUNC, name, *callee, result);
   } catch (const std::bad_alloc&) {
@@ -380,7 +351,7 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
     int status;
     if (CalcFunctionEntry* cached = cache.Find(function, true)) {
       CalcFunctionEntry entry = *cached;
-      status = RunFunction(entry, false, *callee, arguments, *this);
+      status = host_.RunFunction(entry, false, *callee, arguments, *this);
     } else {
       CalcSourceFile file;
       if (cache.capacity() > 0 && OpenFunctionFile(function, file)) {
@@ -390,9 +361,9 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
         if (LoadFunctionFile(file, *callee, *entry.body) != kDone) return evaluator_.Fail(E_MEM, &name);
         file.Close();
         cache.Add(entry);  // when it cannot be kept, it still runs this once
-        status = RunFunction(entry, false, *callee, arguments, *this);
+        status = host_.RunFunction(entry, false, *callee, arguments, *this);
       } else {
-        status = RunNamedText(function, *callee, arguments, *this);
+        status = host_.RunNamedText(function, *callee, arguments, *this);
       }
     }
     evaluator_.SetPosition(resume);
@@ -446,17 +417,17 @@ int CalcEngine::DefineFunction(const CalcFunctionDefinition& definition) {
 
 bool CalcEngine::OpenFunctionFile(std::string_view name, CalcSourceFile& file) {
   if (name.empty() || name.find('\0') != std::string_view::npos) return false;
-  const std::string extension = FileExtension();
+  const std::string extension = host_.FileExtension(*this);
   int state = 0;
   std::string folder;
   for (int asked = 0; asked < kMaxFolders; ++asked) {
     folder.clear();
-    if (!NextFolder(state, folder)) break;
+    if (!host_.NextFolder(*this, state, folder)) break;
     std::string path = folder;
     path += kPathSeparator;
     path += name;
     path += extension;
-    if (std::FILE* opened = OpenFile(path)) {
+    if (std::FILE* opened = host_.OpenFile(*this, path)) {
       file.Attach(opened);
       return true;
     }
@@ -635,52 +606,5 @@ int CalcEngine::RunFileOn(CalcEngine& engine, std::string_view name, const CalcT
     }
   return engine.End();
 }
-
-// --- hooks (base behaviour) ---------------------------------------------------------------
-
-void CalcEngine::NotifyLine(const CalcLineInfo&) {}
-bool CalcEngine::PermitLine(const CalcLineInfo&) { return true; }
-void CalcEngine::ReservedHook() {}
-bool CalcEngine::NextFolder(int&, std::string&) { return false; }
-std::string CalcEngine::FileExtension() { return ".cef"; }
-
-int CalcEngine::RunFunction(CalcFunctionEntry& entry, bool copy_state, CalcContext& context,
-                            const CalcTokenList& arguments, CalcEngine& caller) {
-  try {
-    auto engine = std::make_unique<RelayEngine>(context, *this);
-    return RunEntryOn(*engine, entry, copy_state, arguments, caller);
-  } catch (const std::bad_alloc&) {
-    return E_MEM;
-  }
-}
-
-int CalcEngine::RunNamedText(std::string_view name, CalcContext& context, const CalcTokenList& arguments,
-                             CalcEngine& caller) {
-  try {
-    auto engine = std::make_unique<RelayEngine>(context, *this);
-    return RunFileOn(*engine, name, arguments, caller);
-  } catch (const std::bad_alloc&) {
-    return E_MEM;
-  }
-}
-
-bool CalcEngine::AssertionFailed(int, std::string_view) { return false; }
-void CalcEngine::OnReport(const Report&) {}
-void CalcEngine::PrintValue(std::string_view, std::string_view) {}
-void CalcEngine::PrintList(const CalcTokenList&) {}
-void CalcEngine::PrintMessage(std::string_view) {}
-void CalcEngine::ShowError(std::string_view) {}
-void CalcEngine::ClearOutput() {}
-void CalcEngine::PrintText(const std::vector<std::string>&, bool) {}
-bool CalcEngine::ReadLine(std::string_view, std::string&) { return false; }
-void CalcEngine::ScanValues(std::vector<CalcScanItem>&) {}
-int CalcEngine::HostCommand(CalcTokenList&, CalcContext&, CalcTokenList::iterator) { return 0; }
-void CalcEngine::CreateCanvas(CalcCanvas&, int, int) {}
-void CalcEngine::RefreshCanvas(CalcCanvas&) {}
-void CalcEngine::RefreshPixel(CalcCanvas&, int, int) {}
-void CalcEngine::SetWindow(CalcCanvas&, double, double, double, double) {}
-void CalcEngine::DrawPlot(CalcPlotState&, double, double, double) {}
-void CalcEngine::RedrawPlots(CalcPlotState&, double, double, double) {}
-std::FILE* CalcEngine::OpenFile(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
 }  // namespace calc

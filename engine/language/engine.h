@@ -1,14 +1,15 @@
 // CalcEngine: runs text for a host. It owns the evaluation state (the
 // evaluator), the control state (if and switch stacks, loop recording and
 // replay), the line filter, the engine switches and the interruption check,
-// and talks to the host through virtual hooks that the host's subclass
-// overrides (listed below in slot order).
+// and talks to the embedding program through its host (language/host.h),
+// which the engines of function calls share.
 //
 // Function calls run in engines of their own: a call makes a fresh context,
-// asks the host to make an engine on it (hook 6 for a function entry, hook 7
-// for an external function that is not cached), and that engine runs the
+// asks the host to run the body on it (RunFunction for a function entry,
+// RunNamedText for an external function that is not cached), and that engine runs the
 // body with BeginEntry or BeginFile, Step until it answers false, and End.
-// RunEntryOn and RunFileOn do exactly that for a host. A nested engine shares
+// RunEntryOn and RunFileOn do exactly that for a host; the host's base
+// answers use them with a plain engine on the same host. A nested engine shares
 // its caller's interruption flag and step count, and continues its caller's
 // operand nesting, so that recursion through functions is bounded like any
 // other nesting (E_MEM) and a runaway function is ended like a runaway loop.
@@ -46,6 +47,7 @@
 #include "language/commands.h"
 #include "language/evaluator.h"
 #include "language/functions.h"
+#include "language/host.h"
 #include "language/line_runner.h"
 #include "core/matrix.h"
 #include "language/reporter.h"
@@ -53,11 +55,6 @@
 #include "language/variables.h"
 
 namespace calc {
-
-// Types of the library's hooks (formatted input, graphics), defined there.
-struct CalcScanItem;
-struct CalcCanvas;
-struct CalcPlotState;
 
 // The construction settings, in the order a host passes them. The engine
 // keeps each switch as a pair (current, remembered), both starting at the
@@ -100,18 +97,20 @@ struct CalcBraceList {
   }
 };
 
-class CalcEngine : public ReportHook {
+class CalcEngine {
  public:
-  // An engine with storage of its own.
-  explicit CalcEngine(CalcContext& context, const CalcEngineSettings& settings = {});
+  // An engine with storage of its own, on `host`, which must outlive it.
+  CalcEngine(CalcContext& context, CalcHost& host, const CalcEngineSettings& settings = {});
   // An engine on the host's storage (an engine made for a function call runs
   // on its context's storage: CalcEngine(context, StorageOf(context), ...)).
-  CalcEngine(CalcContext& context, CalcStorage& storage, const CalcEngineSettings& settings = {});
+  CalcEngine(CalcContext& context, CalcStorage& storage, CalcHost& host, const CalcEngineSettings& settings = {});
   CalcEngine(const CalcEngine&) = delete;
   CalcEngine& operator=(const CalcEngine&) = delete;
-  // Hook 0. Restores the angle unit that was current when the engine was made.
-  ~CalcEngine() override;
+  // Hook slot 0: the destruction. Hosts may derive their engine from this one.
+  virtual ~CalcEngine();
 
+  // The embedding program's side: every hook goes to it.
+  CalcHost& host() const { return host_; }
   CalcContext& context() { return context_; }
   const CalcContext& context() const { return context_; }
   CalcStorage& storage() { return *storage_; }
@@ -209,8 +208,8 @@ class CalcEngine : public ReportHook {
   // `arguments` its argument list (token kinds of functions.h).
 
   // Begins running an external function's file: defines the predefined
-  // symbol, passes the arguments, then searches the folders of hook 4 for
-  // folder + separator + name + extension (hook 5) and opens it. Returns 0,
+  // symbol, passes the arguments, then searches the host's folders (NextFolder)
+  // for folder + separator + name + extension (FileExtension) and opens it. Returns 0,
   // or the error, already reported (E_FUNC_OPEN with the name when no folder
   // has the file).
   int BeginFile(std::string_view name, const CalcTokenList& arguments, CalcEngine& caller);
@@ -229,7 +228,7 @@ class CalcEngine : public ReportHook {
   // else the first error.
   int End();
 
-  // What hosts do in hooks 6 and 7: on `engine` (made on the call's context
+  // What hosts do in RunFunction and RunNamedText: on `engine` (made on the call's context
   // and its storage, with NestedSettings of the calling engine) run the entry
   // or the named file from Begin to End, and return the final status (3: it
   // ran). With `copy_state` the call's context first takes over the numeric
@@ -292,73 +291,15 @@ class CalcEngine : public ReportHook {
   int CallUserFunction(const CalcToken& name, CalcMatrix& result);
   // "!name": a call of an external function: from the cache, else read from
   // its file into the cache, else (cache capacity 0, or no file found) by
-  // hook 7. E_EXTFUNC when it does not run.
+  // the host's RunNamedText. E_EXTFUNC when it does not run.
   int CallExternalFunction(const CalcToken& name, CalcMatrix& result);
   // "func name params" while its block is replayed: adds the function to the
   // context's list. E_STAT_FUNCNAME (the name is taken), E_STAT_FUNC (the list
   // takes no entries), E_STAT_FUNCPARAM (a bad parameter list), E_MEM.
   int DefineFunction(const CalcFunctionDefinition& definition);
-  // Searches the folders of hook 4 for the file of external function `name`
+  // Searches the host's folders (NextFolder) for the file of external function `name`
   // and opens it into `file`. False when no folder has it.
   bool OpenFunctionFile(std::string_view name, CalcSourceFile& file);
-
-  // --- hooks, in slot order (0 is the destructor) ---
-
-  // 1. Called by the line filter before it asks PermitLine (when line
-  // notification is on).
-  virtual void NotifyLine(const CalcLineInfo& line);
-  // 2. The line filter's final answer; true runs the statement.
-  virtual bool PermitLine(const CalcLineInfo& line);
-  // 3. Reserved for the host; the engine does not call it.
-  virtual void ReservedHook();
-  // 4. The next folder to search for external function files; `state` starts
-  // at 0 and is the host's to advance. False when there are no more. Base:
-  // no folders.
-  virtual bool NextFolder(int& state, std::string& folder);
-  // 5. The extension that makes an external function's name a file name.
-  // Base: ".cef".
-  virtual std::string FileExtension();
-  // 6. Runs a function entry in `context` (fresh, made for the call) with
-  // the caller's arguments; 3 means it ran. `copy_state` is true for
-  // user-defined functions. Hosts make an engine of their own kind and call
-  // RunEntryOn. Base: the same with a plain engine that hands every hook on
-  // to this one.
-  virtual int RunFunction(CalcFunctionEntry& entry, bool copy_state, CalcContext& context,
-                          const CalcTokenList& arguments, CalcEngine& caller);
-  // 7. Runs the external function `name`, which is not cached; 3 means it
-  // ran. Hosts call RunFileOn. Base: as for hook 6.
-  virtual int RunNamedText(std::string_view name, CalcContext& context, const CalcTokenList& arguments,
-                           CalcEngine& caller);
-  // 8. An "assert" failed at `line` of `source` (0 and "" outside a source);
-  // true stops the run. Base: false.
-  virtual bool AssertionFailed(int line, std::string_view source);
-  // 9. The report hook: a code with its line, source and token text.
-  void OnReport(const Report& report) override;
-  // 10. Echo of a 1 x 1 result: its real and imaginary texts (answer format).
-  virtual void PrintValue(std::string_view real, std::string_view imaginary);
-  // 11. Echo of any other result: the brace form of the previous answer.
-  virtual void PrintList(const CalcTokenList& braces);
-  // 12. A message text (":warn").
-  virtual void PrintMessage(std::string_view text);
-  // The formatted output and input commands' hooks (":error", ":clear",
-  // ":print" and its kin, ":scanf", ":scan") and the command hook for codes
-  // above 103, whose non-zero answer is the command's status. Base: nothing.
-  virtual void ShowError(std::string_view text);
-  virtual void ClearOutput();
-  virtual void PrintText(const std::vector<std::string>& pieces, bool newline);
-  virtual bool ReadLine(std::string_view prompt, std::string& line);
-  virtual void ScanValues(std::vector<CalcScanItem>& items);
-  virtual int HostCommand(CalcTokenList& tokens, CalcContext& context, CalcTokenList::iterator position);
-  // The graphics commands' hooks. Base: nothing.
-  virtual void CreateCanvas(CalcCanvas& canvas, int width, int height);
-  virtual void RefreshCanvas(CalcCanvas& canvas);
-  virtual void RefreshPixel(CalcCanvas& canvas, int x, int y);
-  virtual void SetWindow(CalcCanvas& canvas, double left, double top, double right, double bottom);
-  virtual void DrawPlot(CalcPlotState& plots, double from, double to, double step);
-  virtual void RedrawPlots(CalcPlotState& plots, double from, double to, double step);
-  // Opens a file the engine reads (an external function's file); null when
-  // it cannot. Base: the standard library's fopen with the path as it is.
-  virtual std::FILE* OpenFile(const std::string& path);
 
  private:
   // What one call adds to the operand nesting (CalcEvaluator::kMaxCallNesting):
@@ -366,7 +307,7 @@ class CalcEngine : public ReportHook {
   // levels (measured: less than one), so that the nesting limit bounds the
   // stack through calls too.
   static constexpr int kCallNesting = 2;
-  // Most folders one search asks hook 4 for, against a host that never
+  // Most folders one search asks NextFolder for, against a host that never
   // answers false.
   static constexpr int kMaxFolders = 4096;
 
@@ -378,7 +319,7 @@ class CalcEngine : public ReportHook {
     bool interrupted = false;
   };
 
-  CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEngineSettings& settings);
+  CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& host, const CalcEngineSettings& settings);
   int RunStatementUnguarded(CalcLine& statement);
   int EvaluateStatement(CalcLine& statement);
   int ContinueBraceList(CalcLine& statement, CalcMatrix& result);
@@ -393,10 +334,11 @@ class CalcEngine : public ReportHook {
   int BeginCall(const CalcTokenList& arguments, CalcEngine& caller);
   // The next statement of the running body or file, or null at its end.
   CalcLine* NextBodyStatement();
-  // A function's result into `result` after hook 6 or 7 answered `status`.
+  // A function's result into `result` after RunFunction or RunNamedText answered `status`.
   int TakeResult(int status, int failure, const CalcToken& name, CalcContext& callee, CalcMatrix& result);
 
   CalcContext& context_;
+  CalcHost& host_;
   std::unique_ptr<CalcStorage> own_storage_;
   CalcStorage* storage_;
   CalcEngineSettings settings_;

@@ -262,7 +262,7 @@ int ActionAssert(CalcEngine& engine, const CalcToken&) {
   if (!engine.assertions_on()) return kNoValue;
   CalcMatrix condition;
   if (const int status = ReadOperand(engine, condition)) return status;
-  if (IsSingleZero(condition) && engine.AssertionFailed(engine.SourceLine(), engine.source_name()))
+  if (IsSingleZero(condition) && engine.host().AssertionFailed(engine, engine.SourceLine(), engine.source_name()))
     return E_ASSERT_STOP;
   return kNoValue;
 }

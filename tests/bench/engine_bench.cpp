@@ -14,11 +14,10 @@
 namespace {
 
 // The converter's engine set-up: no echo, commands and statements refused,
-// range warnings on; reports are dropped here.
-class QuietEngine : public calc::CalcEngine {
+// range warnings on; reports are dropped (the base host's answer).
+class QuietEngine : public calc::CalcHost, public calc::CalcEngine {
  public:
-  explicit QuietEngine(calc::CalcContext& ctx) : CalcEngine(ctx, Settings()) {}
-  void OnReport(const calc::Report&) override {}
+  explicit QuietEngine(calc::CalcContext& ctx) : CalcEngine(ctx, *this, Settings()) {}
 
  private:
   static calc::CalcEngineSettings Settings() {

@@ -1,5 +1,5 @@
-// A recording engine for the language tests: runs text and keeps what it
-// echoed and reported.
+// A recording engine for the language tests: an engine that is its own host,
+// runs text and keeps what it echoed and reported.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,28 +22,28 @@ struct Seen {
   int line = 0;
 };
 
-class RecordingEngine : public CalcEngine {
+class RecordingEngine : public CalcHost, public CalcEngine {
  public:
-  RecordingEngine(CalcContext& context, const CalcEngineSettings& settings) : CalcEngine(context, settings) {}
+  RecordingEngine(CalcContext& context, const CalcEngineSettings& settings) : CalcEngine(context, *this, settings) {}
 
-  void OnReport(const Report& report) override {
+  void OnReport(CalcEngine&, const Report& report) override {
     reports.push_back({report.code, report.token, report.source, report.line});
   }
-  void PrintValue(std::string_view real, std::string_view imaginary) override {
+  void PrintValue(CalcEngine&, std::string_view real, std::string_view imaginary) override {
     printed.push_back(std::string(real) + std::string(imaginary));
   }
-  void PrintList(const CalcTokenList& braces) override {
+  void PrintList(CalcEngine& engine, const CalcTokenList& braces) override {
     std::string text;
     for (const CalcToken& token : braces) {
       if (!text.empty()) text += ' ';
-      text += RenderToken(context(), token, &storage());
+      text += RenderToken(engine.context(), token, &engine.storage());
     }
     printed.push_back(text);
   }
-  void NotifyLine(const CalcLineInfo& line) override { notified.push_back(line.line); }
-  bool PermitLine(const CalcLineInfo& line) override { return line.line != refused_line; }
-  void PrintMessage(std::string_view text) override { messages.emplace_back(text); }
-  bool NextFolder(int& state, std::string& folder) override {
+  void NotifyLine(CalcEngine&, const CalcLineInfo& line) override { notified.push_back(line.line); }
+  bool PermitLine(CalcEngine&, const CalcLineInfo& line) override { return line.line != refused_line; }
+  void PrintMessage(CalcEngine&, std::string_view text) override { messages.emplace_back(text); }
+  bool NextFolder(CalcEngine&, int& state, std::string& folder) override {
     ++folders_asked;
     if (state < 0 || static_cast<std::size_t>(state) >= folders.size()) return false;
     folder = folders[static_cast<std::size_t>(state++)];
@@ -52,9 +52,9 @@ class RecordingEngine : public CalcEngine {
   int RunNamedText(std::string_view name, CalcContext& ctx, const CalcTokenList& arguments,
                    CalcEngine& caller) override {
     named_texts.emplace_back(name);
-    return CalcEngine::RunNamedText(name, ctx, arguments, caller);
+    return CalcHost::RunNamedText(name, ctx, arguments, caller);
   }
-  bool AssertionFailed(int line, std::string_view source) override {
+  bool AssertionFailed(CalcEngine&, int line, std::string_view source) override {
     assertions.push_back(std::string(source) + ":" + std::to_string(line));
     return stop_on_assert;
   }

@@ -139,7 +139,8 @@ TEST_F(EvaluatorTest, NamesAreResolvedWhenTheyAreFetched) {
 TEST_F(EvaluatorTest, AnAssignmentDeclaresANewNameOnlyWhenImplicitVariablesAreOn) {
   EXPECT_EQ(Run("fresh = 2; fresh * 3"), kValue);
   EXPECT_EQ(Answer(), 6);
-  CalcEngine strict(context);
+  CalcHost host;
+  CalcEngine strict(context, host);
   EXPECT_EQ(strict.RunText("other = 2"), E_CONSTANT);
 }
 

@@ -249,7 +249,7 @@ TEST_F(FunctionCallTest, AnInterruptOrTheStepLimitEndsAFunctionThatRunsAway) {
 class InterruptingEngine : public RecordingEngine {
  public:
   using RecordingEngine::RecordingEngine;
-  void PrintMessage(std::string_view) override { RequestInterrupt(); }
+  void PrintMessage(CalcEngine&, std::string_view) override { RequestInterrupt(); }
 };
 
 TEST(FunctionInterrupt, AnInterruptReachesTheFunctionThatIsRunning) {

@@ -141,7 +141,7 @@ TEST_F(StatementsTest, AssertIsTestedOnlyWhileAssertionsAreOn) {
   EXPECT_EQ(Run("assert 0\n1"), kValue);  // the base hook answers "go on"
   struct Stopping : RecordingEngine {
     using RecordingEngine::RecordingEngine;
-    bool AssertionFailed(int, std::string_view) override { return true; }
+    bool AssertionFailed(CalcEngine&, int, std::string_view) override { return true; }
   } stopping(context, Scripting());
   stopping.set_assertions(true);
   EXPECT_EQ(stopping.RunText("assert 1\nassert 0"), E_ASSERT_STOP);

@@ -1,9 +1,8 @@
-// The engine as radixcalc hosts it: echoed results and messages go to one
+// The engine's host in radixcalc: echoed results and messages go to one
 // stream, one per line, and reports to another as "SOURCE:LINE: NAME[: TOKEN]".
-// The same kind of engine runs every function the text calls, so reports
-// from inside a function name the function and its line; a report that has
-// no source of its own (a function that cannot start) names the place of the
-// call instead.
+// The functions the text calls run on the same host, so reports from inside
+// a function name the function and its line; a report that has no source of
+// its own (a function that cannot start) names the place of the call instead.
 #pragma once
 
 #include <ostream>
@@ -47,41 +46,34 @@ struct ConsoleSetup {
   long repeats_ = 0;
 };
 
-class ConsoleEngine : public calc::CalcEngine {
+// radixcalc's answers to the engine: every engine of a run, the engines of
+// function calls included, is made on one ConsoleHost.
+class ConsoleHost : public calc::CalcHost {
  public:
-  // The engine of the host's own text, with storage of its own.
-  ConsoleEngine(calc::CalcContext& context, const calc::CalcEngineSettings& settings, ConsoleSetup& setup);
-  // The engine `maker` makes for a call, on the call's context.
-  ConsoleEngine(calc::CalcContext& context, ConsoleEngine& maker);
+  explicit ConsoleHost(ConsoleSetup& setup) : setup_(setup) {}
 
-  // "SOURCE:LINE" of the statement running now; outside a source, the place
-  // of the engine that called this one, or the prefix.
-  std::string Place() const;
+  // "SOURCE:LINE" of the statement `engine` runs now; outside a source, the
+  // place of the engine that called it, or the prefix.
+  std::string Place(const calc::CalcEngine& engine) const;
 
-  // --- hooks ---
-  bool NextFolder(int& state, std::string& folder) override;
-  std::string FileExtension() override;
-  int RunFunction(calc::CalcFunctionEntry& entry, bool copy_state, calc::CalcContext& context,
-                  const calc::CalcTokenList& arguments, calc::CalcEngine& caller) override;
-  int RunNamedText(std::string_view name, calc::CalcContext& context, const calc::CalcTokenList& arguments,
-                   calc::CalcEngine& caller) override;
+  bool NextFolder(calc::CalcEngine& engine, int& state, std::string& folder) override;
+  std::string FileExtension(calc::CalcEngine& engine) override;
   // Reports "PLACE: assertion failed" and stops the run.
-  bool AssertionFailed(int line, std::string_view source) override;
-  void OnReport(const calc::Report& report) override;
+  bool AssertionFailed(calc::CalcEngine& engine, int line, std::string_view source) override;
+  void OnReport(calc::CalcEngine& engine, const calc::Report& report) override;
   // A scalar as its answer text: the real text followed by the imaginary one.
-  void PrintValue(std::string_view real, std::string_view imaginary) override;
+  void PrintValue(calc::CalcEngine& engine, std::string_view real, std::string_view imaginary) override;
   // A matrix as its brace form.
-  void PrintList(const calc::CalcTokenList& braces) override;
-  void PrintMessage(std::string_view text) override;
+  void PrintList(calc::CalcEngine& engine, const calc::CalcTokenList& braces) override;
+  void PrintMessage(calc::CalcEngine& engine, std::string_view text) override;
   // Opens a function file; with the debug switch on (":debug 1") each file
   // read is traced on the report stream.
-  std::FILE* OpenFile(const std::string& path) override;
+  std::FILE* OpenFile(calc::CalcEngine& engine, const std::string& path) override;
 
  private:
   std::string Out(std::string_view engine_text) const;
 
   ConsoleSetup& setup_;
-  const ConsoleEngine* maker_ = nullptr;
 };
 
 }  // namespace radixcalc

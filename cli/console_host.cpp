@@ -1,0 +1,115 @@
+#include "console_host.h"
+
+#include "core/render.h"
+#include "core/status_codes.h"
+
+namespace radixcalc {
+
+std::string FormatReport(const calc::Report& report, std::string_view place) {
+  std::string line;
+  if (!report.source.empty()) {
+    line = report.source + ":" + std::to_string(report.line);
+  } else {
+    line = place;
+  }
+  line += ": ";
+  line += calc::StatusName(report.code);
+  if (!report.token.empty()) {
+    line += ": ";
+    line += report.token;
+  }
+  return line;
+}
+
+std::string JoinTokens(const calc::CalcContext& context, const calc::CalcTokenList& tokens,
+                       const calc::SlotNames* names) {
+  std::string text;
+  for (const calc::CalcToken& token : tokens) {
+    if (!text.empty()) text += ' ';
+    calc::AppendRenderedToken(context, token.kind(), token.payload(), names, text);
+  }
+  return text;
+}
+
+void ConsoleSetup::WriteReport(const std::string& line) {
+  if (line == last_report_ && !line.empty()) {
+    ++repeats_;
+    return;
+  }
+  FlushReports();
+  out->flush();  // results before the report, as they came
+  *err << line << "\n";
+  last_report_ = line;
+}
+
+void ConsoleSetup::FlushReports() {
+  if (repeats_ > 0) {
+    out->flush();
+    *err << last_report_ << " (" << repeats_ << " more times)\n";
+  }
+  repeats_ = 0;
+  last_report_.clear();
+}
+
+std::string ConsoleHost::Place(const calc::CalcEngine& engine) const {
+  if (engine.in_source()) return std::string(engine.source_name()) + ":" + std::to_string(engine.SourceLine());
+  if (engine.caller() != nullptr) return Place(*engine.caller());
+  return setup_.prefix;
+}
+
+std::string ConsoleHost::Out(std::string_view engine_text) const {
+  return setup_.codec != nullptr ? setup_.codec->FromEngine(engine_text) : std::string(engine_text);
+}
+
+bool ConsoleHost::NextFolder(calc::CalcEngine&, int& state, std::string& folder) {
+  if (state < 0 || static_cast<std::size_t>(state) >= setup_.folders.size()) return false;
+  folder = setup_.folders[static_cast<std::size_t>(state++)];
+  return true;
+}
+
+std::string ConsoleHost::FileExtension(calc::CalcEngine&) { return setup_.extension; }
+
+bool ConsoleHost::AssertionFailed(calc::CalcEngine& engine, int line, std::string_view source) {
+  const std::string place = source.empty() ? Place(engine) : std::string(source) + ":" + std::to_string(line);
+  setup_.FlushReports();
+  setup_.out->flush();
+  *setup_.err << Out(place) << ": assertion failed\n";
+  return true;
+}
+
+void ConsoleHost::OnReport(calc::CalcEngine& engine, const calc::Report& report) {
+  // The stop after a failed assertion was reported by AssertionFailed.
+  if (report.code < 0x100 || report.code == calc::E_ASSERT_STOP) return;
+  setup_.WriteReport(Out(FormatReport(report, Place(engine))));
+}
+
+void ConsoleHost::PrintValue(calc::CalcEngine&, std::string_view real, std::string_view imaginary) {
+  setup_.FlushReports();
+  *setup_.out << Out(real) << Out(imaginary) << "\n";
+}
+
+void ConsoleHost::PrintList(calc::CalcEngine& engine, const calc::CalcTokenList& braces) {
+  setup_.FlushReports();
+  *setup_.out << Out(JoinTokens(engine.context(), braces, &engine.storage())) << "\n";
+}
+
+void ConsoleHost::PrintMessage(calc::CalcEngine&, std::string_view text) {
+  setup_.FlushReports();
+  *setup_.out << Out(text) << "\n";
+}
+
+std::FILE* ConsoleHost::OpenFile(calc::CalcEngine& engine, const std::string& path) {
+  const std::string local = Out(path);
+  std::FILE* file = std::fopen(local.c_str(), "rb");
+  if (file != nullptr && engine.debug_on()) {
+    setup_.FlushReports();
+    setup_.out->flush();
+    std::string shown = local;
+    for (char& c : shown)
+      if (c == '\\') c = '/';  // the same trace on every system
+    *setup_.err << Out(Place(engine)) << ": debug: reading " << shown << "\n";
+  }
+  return file;
+}
+
+}  // namespace radixcalc
