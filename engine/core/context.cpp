@@ -1,5 +1,7 @@
 #include "core/context.h"
 
+#include <cmath>
+
 #include "core/numeric_settings.h"
 #include "language/variables.h"
 
@@ -30,8 +32,10 @@ void CalcContext::SetPrecision(std::int32_t precision) { precision_ = precision 
 
 void CalcContext::SetFps(double fps) {
   // Frames are divided by the fps everywhere, so 0 (or NaN) would turn every
-  // time into NaN; such a rate falls back to the default like a negative one.
-  fps_ = fps > 0 ? fps : 30.0;
+  // time into NaN, and an infinite rate makes every frame count infinite and
+  // its whole seconds NaN; such a rate falls back to the default like a
+  // negative one.
+  fps_ = fps > 0 && std::isfinite(fps) ? fps : 30.0;
   Numeric().current_fps = fps_;
 }
 

@@ -38,7 +38,8 @@ class CalcContext {
   void SetRadix(std::int32_t radix);
   // A negative precision means the default 6; 0 means automatic.
   void SetPrecision(std::int32_t precision);
-  // An fps that is not positive means the default 30; the engine-wide fps follows.
+  // An fps that is not a positive finite number means the default 30; the
+  // engine-wide fps follows.
   void SetFps(double fps);
 
   bool commands_allowed = true;
