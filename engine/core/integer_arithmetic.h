@@ -9,19 +9,39 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace calc {
 
-// An exact result before narrowing, as sign and magnitude: the product of
-// two 32-bit unsigned operands needs the whole 64-bit magnitude, and a
-// difference of them needs the sign beside it.
-struct WideInteger {
-  bool negative = false;
-  std::uint64_t magnitude = 0;
-
+// An exact result before narrowing: a 128-bit two's complement integer.
+// The product of two 32-bit unsigned operands needs all 64 bits of a
+// magnitude and a difference needs a sign beside them; a matrix product
+// sums up to 2^22 such products.
+class WideInteger {
+ public:
+  WideInteger() = default;
   static WideInteger From(std::int64_t n);
-  // The low 64 bits in two's complement: what narrowing keeps of the value.
-  std::uint64_t LowBits() const { return negative ? 0 - magnitude : magnitude; }
+  // a * b, exact for magnitudes below 2^32 (every narrowed operand); for
+  // larger ones the product's magnitude wraps modulo 2^64, never undefined.
+  static WideInteger Product(std::int64_t a, std::int64_t b);
+
+  WideInteger& operator+=(const WideInteger& other);
+
+  bool negative() const { return high_ < 0; }
+  // True when the value fits in 64 signed bits; then it is LowBits() read
+  // as signed.
+  bool FitsInt64() const;
+  // The low 64 bits: all that narrowing keeps of the value.
+  std::uint64_t LowBits() const { return low_; }
+  // Decimal text, for messages: exact within 2^64 either side of zero,
+  // beyond that the nearest real written "%.0f".
+  std::string ToText() const;
+
+ private:
+  WideInteger(std::int64_t high, std::uint64_t low) : high_(high), low_(low) {}
+
+  std::int64_t high_ = 0;
+  std::uint64_t low_ = 0;
 };
 
 // The operators "*" to "|" (ids 8-23) on a and b, each first narrowed to

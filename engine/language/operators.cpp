@@ -4,13 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 
 #include "core/arithmetic.h"
-#include "core/integer_arithmetic.h"
 #include "core/keywords.h"
 #include "core/status_codes.h"
 #include "core/truncation.h"
 #include "language/engine.h"
+#include "language/integer_operators.h"
 
 namespace calc {
 namespace {
@@ -19,39 +20,6 @@ bool IsSingle(const CalcMatrix& m) { return m.rows() == 1 && m.columns() == 1; }
 
 // The first element as the unsigned 32-bit integer the bit operators use.
 std::uint32_t BitsOf(const CalcMatrix& m) { return TruncToUint32(m.First().ToReal()); }
-
-// In the integer modes an operator that combines two single values (or, for
-// the bit operators and comparisons, two first elements) computes on the
-// exact integers (see core/integer_arithmetic.h) instead of on reals: the
-// result is narrowed here and its range warning judged on the exact value,
-// so the evaluator's normalisation afterwards finds nothing left to do.
-// Element-wise and matrix products keep the real arithmetic, which is exact
-// while each element's result stays below 2^53.
-bool TakesIntegerPath(int id, const CalcMatrix& left, const CalcMatrix& right) {
-  switch (id) {
-    case kOpMultiply: return IsSingle(left) && IsSingle(right);
-    case kOpDivide:
-    case kOpRemainder: return IsSingle(left);   // the divisor is the right's first element
-    case kOpAdd:
-    case kOpSubtract: return IsSingle(right);   // a single right value cuts the left down
-    default: return true;                       // the bit operators and comparisons use first elements
-  }
-}
-
-// False when the operation is left to the real arithmetic (another mode, a
-// shape above, or "/" and "%" by zero, whose W_DIV and results stay as the
-// reals give them).
-bool ApplyIntegerOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcMatrix& right) {
-  const CalcContext& ctx = ev.engine().context();
-  const std::uint16_t mode = ctx.mode();
-  if (!InGroup(mode, kGroupInteger) || !TakesIntegerPath(id, left, right)) return false;
-  WideInteger exact;
-  if (!ExactIntegerOperation(id, left.First().ToInteger(), right.First().ToInteger(), mode, exact)) return false;
-  if (ctx.range_warnings)
-    if (const int warning = RangeWarningOf(exact, mode)) ev.engine().ReportWith(warning, Offender{});
-  SetScalarReal(left, static_cast<double>(NarrowWide(exact, mode)));
-  return true;
-}
 
 // v modulo d, by v's kind: exact for fractions, on the seconds of a time, and
 // on each part of a complex value (by the real part of d).
@@ -279,7 +247,7 @@ OperatorHandler OperatorHandlerFor(int id) {
 }
 
 int ApplyBinaryOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcMatrix& right, const CalcToken& op) {
-  if (ApplyIntegerOperator(ev, id, left, right)) return 0;
+  if (const std::optional<int> status = ApplyIntegerOperator(ev, id, left, right, op)) return *status;
   switch (id) {
     case kOpMultiply:
       return left.Multiply(right) ? 0 : ev.Fail(E_MEM, &op);

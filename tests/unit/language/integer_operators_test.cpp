@@ -161,5 +161,46 @@ TEST_F(IntegerTextTest, DivisionByZeroKeepsTheRealResultAndItsWarnings) {
   });
 }
 
+struct MatrixRow {
+  const char* text;
+  const char* echo;
+  std::vector<std::string> warning_texts;  // each a W_OVERFLOW
+};
+
+TEST_F(IntegerTextTest, MatrixProductsAndElementWiseQuotientsAreExactToo) {
+  context.range_warnings = true;
+  context.SetMode(kModeUlong);
+  context.SetRadix(16);
+  Run("@@m { { FFFFFFFF 2 } { 3 FFFFFFFF } }; @@r { { FFFFFFFF FFFFFFFF } }; @@c { { FFFFFFFF } { FFFFFFFF } }; "
+      "@@w { { FFFFFFFF FFFFFFFF } { FFFFFFFF FFFFFFFF } }");
+  const MatrixRow rows[] = {
+      // Each element sums exact products.
+      {"@@m * @@m", "{ { 7 FFFFFFFC } { FFFFFFFA 7 } }",
+       {"18446744065119617031", "17179869180", "25769803770", "18446744065119617031"}},
+      {"@@r * @@c", "2", {""}},  // 2^65 - 2^34 + 2; a single result carries no text
+      {"@@w * @@w", "{ { 2 2 } { 2 2 } }",  // past 2^64 the text is the nearest real
+       {"36893488130239234048", "36893488130239234048", "36893488130239234048", "36893488130239234048"}},
+      {"@@m * FFFFFFFF", "{ { 1 FFFFFFFE } { FFFFFFFD 1 } }",
+       {"18446744065119617025", "8589934590", "12884901885", "18446744065119617025"}},
+      {"FFFFFFFF * @@m", "{ { 1 FFFFFFFE } { FFFFFFFD 1 } }",
+       {"18446744065119617025", "8589934590", "12884901885", "18446744065119617025"}},
+      {"@@m / 2", "{ { 7FFFFFFF 1 } { 1 7FFFFFFF } }", {}},
+  };
+  for (const MatrixRow& row : rows) {
+    EXPECT_EQ(Echo(row.text), row.echo) << row.text;
+    std::vector<std::string> texts;
+    for (const Seen& seen : engine.reports) {
+      EXPECT_EQ(seen.code, W_OVERFLOW) << row.text;
+      texts.push_back(seen.token);
+    }
+    EXPECT_EQ(texts, row.warning_texts) << row.text;
+  }
+  context.SetMode(kModeLong);
+  context.SetRadix(10);
+  Run("@@s { { [-]7 7 } }");
+  EXPECT_EQ(Echo("@@s / [-]2"), "{ { 3 \\-3 } }");  // toward zero, element by element
+  EXPECT_EQ(Echo("@@s % [-]2"), "{ { \\-1 1 } }");  // the sign of the dividend
+}
+
 }  // namespace
 }  // namespace calc::testing
