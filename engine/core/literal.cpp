@@ -257,8 +257,8 @@ class LiteralReader {
       case kKindFraction: {
         CalcFraction& f = value_.AsFraction();
         f.sign = (d[0] < 0) != (d[1] < 0) ? 1 : 0;
-        f.num = TruncToUint32(std::fabs(d[0]));
-        f.den = TruncToUint32(std::fabs(d[1]));
+        f.num = SaturateToUint32(std::fabs(d[0]));
+        f.den = SaturateToUint32(std::fabs(d[1]));
         break;
       }
       default:
@@ -277,9 +277,11 @@ class LiteralReader {
     if (used == 0) return false;
     pos += used;
     if (pos < text_.size() && text_[pos] == '_') {
+      // Terms past 32 bits saturate, as every other literal and the
+      // fraction arithmetic do; wrapping would turn 4294967296_3 into 0.
       CalcFraction f;
       f.sign = negative_ ? 1 : 0;
-      f.num = TruncToUint32(x);
+      f.num = SaturateToUint32(x);
       double y = 0.0;
       pos = SkipSeparator(pos);
       if ((used = Strtod(pos, y)) == 0) return false;
@@ -290,11 +292,11 @@ class LiteralReader {
         if ((used = Strtod(pos, z)) == 0) return false;
         pos += used;
         if (y < 0 || z < 0) return false;
-        f.den = TruncToUint32(z);
-        f.num = TruncToUint32(x * z + static_cast<double>(TruncToUint32(y)));
+        f.den = SaturateToUint32(z);
+        f.num = SaturateToUint32(x * z + static_cast<double>(SaturateToUint32(y)));
       } else {
         if (y < 0) return false;
-        f.den = TruncToUint32(y);
+        f.den = SaturateToUint32(y);
       }
       ReduceFraction(f);
       value_.AsFraction() = f;

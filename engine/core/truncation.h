@@ -30,6 +30,14 @@ inline std::uint32_t TruncToUint32(long double x) {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncToInt64(x)));
 }
 
+// Truncation toward zero clamped to the unsigned 32-bit range, as strtoul
+// saturates: below 0 (and NaN) is 0, above 4294967295 is 4294967295.
+inline std::uint32_t SaturateToUint32(double x) {
+  if (!(x > 0.0)) return 0;
+  if (x >= 4294967295.0) return std::numeric_limits<std::uint32_t>::max();
+  return static_cast<std::uint32_t>(x);
+}
+
 // Truncation to a signed 32-bit integer; outside its range -2^31.
 inline std::int32_t TruncToInt32(double x) {
   if (!(x > -2147483649.0 && x < 2147483648.0)) return std::numeric_limits<std::int32_t>::min();

@@ -330,25 +330,16 @@ std::int64_t CalcValue::ToInteger() const { return TruncToInt64(ToReal()); }
 
 // --- integer narrowing --------------------------------------------------------
 
-namespace {
-
-struct IntegerRange {
-  double min;
-  double max;
-};
-
-IntegerRange RangeOf(std::uint16_t mode) {
+IntegerLimits LimitsOf(std::uint16_t mode) {
   switch (mode) {
-    case kModeChar: return {-128.0, 127.0};
-    case kModeUchar: return {0.0, 255.0};
-    case kModeShort: return {-32768.0, 32767.0};
-    case kModeUshort: return {0.0, 65535.0};
-    case kModeLong: return {-2147483648.0, 2147483647.0};
-    default: return {0.0, kU32Max};
+    case kModeChar: return {-128, 127};
+    case kModeUchar: return {0, 255};
+    case kModeShort: return {-32768, 32767};
+    case kModeUshort: return {0, 65535};
+    case kModeLong: return {-2147483648LL, 2147483647};
+    default: return {0, 4294967295LL};
   }
 }
-
-}  // namespace
 
 std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
   switch (mode) {
@@ -371,9 +362,9 @@ int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
   const double real = v.ToReal();
   int warning = 0;
   if (range_warnings) {
-    const IntegerRange range = RangeOf(mode);
-    if (real < range.min) warning = W_UNDERFLOW;
-    else if (real > range.max) warning = W_OVERFLOW;
+    const IntegerLimits limits = LimitsOf(mode);
+    if (real < static_cast<double>(limits.min)) warning = W_UNDERFLOW;
+    else if (real > static_cast<double>(limits.max)) warning = W_OVERFLOW;
   }
   v.SetReal(static_cast<double>(NarrowInteger(TruncToInt64(real), mode)));
   return warning;

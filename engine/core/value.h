@@ -109,6 +109,14 @@ class CalcValue {
 
 // --- integer narrowing -------------------------------------------------------
 
+// The range of an integer mode's type (ulong for a word that is no integer
+// mode); the range warnings compare with it.
+struct IntegerLimits {
+  std::int64_t min;
+  std::int64_t max;
+};
+IntegerLimits LimitsOf(std::uint16_t mode);
+
 // The low bits of n for an integer mode word, sign- or zero-extended.
 std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode);
 

@@ -4,11 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 
 #include "core/arithmetic.h"
 #include "core/keywords.h"
 #include "core/status_codes.h"
 #include "core/truncation.h"
+#include "language/engine.h"
+#include "language/integer_operators.h"
 
 namespace calc {
 namespace {
@@ -64,10 +67,16 @@ int StepAndStore(CalcEvaluator& ev, CalcMatrix& result, const CalcToken& op, int
 int PreIncrement(CalcEvaluator& ev, CalcMatrix& result, const CalcToken& op) { return StepAndStore(ev, result, op, 1); }
 int PreDecrement(CalcEvaluator& ev, CalcMatrix& result, const CalcToken& op) { return StepAndStore(ev, result, op, -1); }
 
+// In the integer modes the complement is the type's own (-1 - x), which
+// never leaves the type; elsewhere it is that of the unsigned 32-bit image.
 int BitNot(CalcEvaluator& ev, CalcMatrix& result, const CalcToken&) {
   if (const int status = ev.EvaluateOperand(result)) return status;
   ev.lvalue().Clear();
-  SetScalarReal(result, static_cast<double>(~BitsOf(result)));
+  const std::uint16_t mode = ev.engine().context().mode();
+  if (InGroup(mode, kGroupInteger))
+    SetScalarReal(result, static_cast<double>(NarrowInteger(~NarrowInteger(result.First().ToInteger(), mode), mode)));
+  else
+    SetScalarReal(result, static_cast<double>(~BitsOf(result)));
   return 0;
 }
 
@@ -238,6 +247,7 @@ OperatorHandler OperatorHandlerFor(int id) {
 }
 
 int ApplyBinaryOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcMatrix& right, const CalcToken& op) {
+  if (const std::optional<int> status = ApplyIntegerOperator(ev, id, left, right, op)) return *status;
   switch (id) {
     case kOpMultiply:
       return left.Multiply(right) ? 0 : ev.Fail(E_MEM, &op);

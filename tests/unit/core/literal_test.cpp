@@ -135,6 +135,17 @@ TEST_F(LiteralTest, FloatAndFractionModesReadSignedRealsFractionsAndAngles) {
                   {"2_\\1_\\3", "7/3"}, {"1.9_2", "1/2"}, {"1_2.7", "1/2"}, {"0_5", "0/1"},
                   {"1_2d", "0.0087266462599716477"}});
   }
+  // Terms past 32 bits saturate like every other literal, whatever the radix
+  // (strtod reads decimal and 0x forms alike).
+  for (std::uint16_t mode : {kModeGfloat, kModeFract, kModeMfract}) {
+    for (int radix : {2, 10, 16, 36}) {
+      Expect(mode,
+             {{"4294967296_7", "4294967295/7"}, {"-4294967296_7", "-4294967295/7"},
+              {"1e20_7", "4294967295/7"}, {"0x100000000_7", "4294967295/7"}, {"4294967295_2", "4294967295/2"},
+              {"3_4294967296", "1/1431655765"}, {"1_1_4294967296", "1/1"}, {"4294967296_1_2", "4294967295/2"}},
+             radix);
+    }
+  }
   Expect(kModeFract, {{"1.5", "3/2"}, {"--2", "2/1"}, {"1e999", "1/0"}});
   Expect(kModeFract, malformed);
   ctx.SetAngleUnit(kDegrees);
@@ -185,6 +196,8 @@ TEST_F(LiteralTest, RawImagesFillTheCurrentKindAndPadShortTextWithZeros) {
   }
   Expect(kModeFract, {{"\\f" + Image(-3.0) + Image(4.0), "-3/4"}, {"\\f" + Image(-3.0) + Image(-4.0), "3/4"},
                       {"\\f" + Image(6.9) + Image(8.0), "6/8"}, {"\\f" + Image(5.0), "5/0"},
+                      {"\\f" + Image(5e9) + Image(7.0), "4294967295/7"},  // saturated, not wrapped
+                      {"\\f" + Image(3.0) + Image(-1e10), "-3/4294967295"},
                       {"\\f" + one + "i", "no"}});
   Expect(kModeFtime, {{"\\f" + Image(3725.5) + Image(7.0), "1:2:5:7"}, {"-\\f" + Image(90.0), "-0:1:30:0"}});
   for (std::uint16_t mode : kEveryMode) {

@@ -1,6 +1,7 @@
 // The context's numeric fields and the mode commands that change them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <optional>
 
@@ -89,15 +90,28 @@ TEST_F(ModeCommandTest, PrecisionFallsBackToSixWhenNegative) {
   EXPECT_EQ(ctx.precision(), 12);
 }
 
+struct FpsRow {
+  std::string_view command;
+  double argument;
+  double fps;
+};
+
 TEST_F(ModeCommandTest, FpsFallsBackToThirtyAndValuesFollowIt) {
-  Run("ftime", -1);
-  EXPECT_EQ(ctx.fps(), 30.0);
-  Run("fps", 0);  // no time could be expressed in zero frames per second
-  EXPECT_EQ(ctx.fps(), 30.0);
-  Run("fps", 25);
-  EXPECT_EQ(ctx.fps(), 25.0);
-  EXPECT_EQ(ctx.numeric().current_fps, 25.0);
-  EXPECT_EQ(ctx.mode(), kModeFtime);
+  // No time can be expressed in zero, a negative, NaN or an infinite number
+  // of frames per second: each leaves the default.
+  const FpsRow rows[] = {
+      {"ftime", -1, 30},           {"fps", 0, 30},
+      {"fps", std::nan(""), 30},   {"fps", HUGE_VAL, 30},
+      {"fps", -HUGE_VAL, 30},      {"fps", 25, 25},
+      {"time", 59.94, 59.94},      {"fps", 1e-3, 1e-3},
+  };
+  for (const FpsRow& row : rows) {
+    ctx.SetFps(12);  // start from something different
+    EXPECT_EQ(Run(row.command, row.argument), kNoValue) << row.command << " " << row.argument;
+    EXPECT_EQ(ctx.fps(), row.fps) << row.command << " " << row.argument;
+    EXPECT_EQ(ctx.numeric().current_fps, row.fps) << row.command << " " << row.argument;
+  }
+  EXPECT_EQ(ctx.mode(), kModeTime);  // ":fps" keeps the mode
 }
 
 TEST_F(ModeCommandTest, PtypeRestoresTheCreationMode) {
