@@ -9,6 +9,7 @@
 // text to the next; an error ends the text it occurs in.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <span>
@@ -21,6 +22,10 @@ namespace radixcalc {
 // The statements one text may take unless --max-steps says otherwise: enough
 // for tens of millions of loop iterations, and a bound on runaway loops.
 constexpr unsigned long long kDefaultMaxSteps = 100'000'000ULL;
+
+// The bytes a run's values, arrays and compiled lines may take unless
+// --max-memory says otherwise.
+constexpr std::size_t kDefaultMaxMemory = std::size_t{1} << 30;
 
 // The name every context of a radixcalc run has as a constant 1.
 constexpr std::string_view kPredefinedSymbol = "RADIXCALC";

@@ -8,6 +8,7 @@
 #include "core/numeric_settings.h"
 #include "core/status_codes.h"
 #include "language/blocks.h"
+#include "language/compiled_size.h"
 
 namespace calc {
 namespace {
@@ -74,6 +75,9 @@ void Publish(const CalcContext& context) {
   Numeric().current_fps = context.fps();
 }
 
+// The reason given with E_MEM for a line longer than kMaxLineLength.
+constexpr std::string_view kLineTooLongText = "line too long";
+
 std::string& PredefinedSymbolText() {
   static std::string name;
   return name;
@@ -104,6 +108,8 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, const CalcEng
     own_storage_ = std::make_unique<CalcStorage>();
     storage_ = own_storage_.get();
   }
+  budget_ = CalcRunBudget::Make();
+  storage_->set_budget(budget_);
   filter_.mode = settings.line_filter_mode;
   filter_.notify = settings.line_notification;
   mode_target_.creation_mode = settings.mode;
@@ -129,15 +135,32 @@ CalcEngine::~CalcEngine() { SetAngleUnit(saved_angle_unit_); }
 
 // --- running text --------------------------------------------------------------------
 
-int CalcEngine::RunText(std::string_view text) {
+void CalcEngine::BeginRun() {
   run_stopped_ = false;
+  if (budget_->stop() == CalcRunBudget::Stop::kInterrupted) budget_->ClearStop();
+}
+
+int CalcEngine::CompileCharged(std::string_view physical, int line_number, CalcLineList& lines,
+                               CalcMemoryCharge& charge) {
+  budget_->ClearMemoryStop();
+  // Asked first, so that a line whose compiled form would not fit is never
+  // compiled; then charged what it really took.
+  if (!charge.Set(CompiledSizeEstimate(physical), budget_.get())) return E_MEM;
+  const int status = CompileLine(context_, physical, line_number, lines);
+  if (status != kDone) return status;
+  return charge.Set(CompiledSize(lines), budget_.get()) ? kDone : E_MEM;
+}
+
+int CalcEngine::RunText(std::string_view text) {
+  BeginRun();
   int last = kNoValue;
   std::size_t pos = 0;
   std::string_view physical;
   while (!run_stopped_ && NextPhysicalLine(text, pos, physical)) {
     CalcLineList lines;
+    CalcMemoryCharge charge;
     current_line_ = next_line_;
-    const int status = CompileLine(context_, physical, next_line_++, lines);
+    const int status = CompileCharged(physical, next_line_++, lines, charge);
     if (status != kDone) {
       evaluator_.ClearOffender();
       if (ReportCode(status)) run_stopped_ = true;
@@ -153,7 +176,7 @@ int CalcEngine::RunText(std::string_view text) {
 }
 
 int CalcEngine::RunLines(CalcLineList& lines) {
-  run_stopped_ = false;
+  BeginRun();
   int last = kNoValue;
   for (CalcLine& statement : lines) {
     last = control_.blocks.mode() == RecordingMode::kRecording ? RecordStatement(statement) : RunStatement(statement);
@@ -165,6 +188,7 @@ int CalcEngine::RunLines(CalcLineList& lines) {
 int CalcEngine::RunStatement(CalcLine& statement) {
   current_statement_ = &statement;
   current_line_ = statement.line;
+  budget_->ClearMemoryStop();
   int status;
   if (CheckInterrupt()) {
     evaluator_.ClearOffender();
@@ -179,7 +203,7 @@ int CalcEngine::RunStatement(CalcLine& statement) {
   }
   current_statement_ = nullptr;
   if (status >= 0x100 && ReportCode(status)) run_stopped_ = true;
-  if (limits_->interrupted) run_stopped_ = true;
+  if (budget_->ended()) run_stopped_ = true;
   if (control_.stop) {  // "return"
     control_.stop = false;
     run_stopped_ = true;
@@ -255,6 +279,7 @@ int CalcEngine::StartRecording(const CalcLine& statement) {
 
 int CalcEngine::RecordStatement(const CalcLine& statement) {
   current_line_ = statement.line;
+  budget_->ClearMemoryStop();
   int status;
   bool complete = false;
   if (CheckInterrupt()) {
@@ -272,7 +297,7 @@ int CalcEngine::RecordStatement(const CalcLine& statement) {
   }
   if (status != kDone) {
     AbandonBlocks(recording_if_depth_, recording_switch_depth_);
-    if (ReportCode(status) || limits_->interrupted) run_stopped_ = true;
+    if (ReportCode(status) || budget_->ended()) run_stopped_ = true;
     return status;
   }
   if (!complete) return kNoValue;
@@ -310,24 +335,15 @@ void CalcEngine::EndSource() {
   source_name_.clear();
 }
 
-void CalcEngine::SetStepLimit(std::uint64_t limit) {
-  limits_->step_limit = limit;
-  limits_->steps = 0;
-}
-
-bool CalcEngine::CheckInterrupt() {
-  RunLimits& l = *limits_;
-  ++l.steps;
-  // Read first: the exchange is a locked instruction, and it runs per statement.
-  const bool cancelled = l.interrupt_requested.load(std::memory_order_relaxed) &&
-                         l.interrupt_requested.exchange(false, std::memory_order_relaxed);
-  l.interrupted = cancelled || (l.step_limit != 0 && l.steps > l.step_limit);
-  return l.interrupted;
-}
+bool CalcEngine::CheckInterrupt() { return !budget_->ChargeStep(); }
 
 // --- reporting -------------------------------------------------------------------------
 
-bool CalcEngine::ReportCode(int code) { return ReportWith(code, Offender{evaluator_.offending_token(), {}}); }
+bool CalcEngine::ReportCode(int code) {
+  // E_MEM carries no token; when the budget refused, it says why instead.
+  if (code == E_MEM) return ReportWith(code, Offender{nullptr, CalcRunBudget::StopText(budget_->stop())});
+  return ReportWith(code, Offender{evaluator_.offending_token(), {}});
+}
 
 bool CalcEngine::ReportWith(int code, const Offender& offender) {
   if (code >= 0x100 && !IsWarning(code)) ++errors_reported_;
@@ -482,7 +498,8 @@ void CalcEngine::DefinePredefinedSymbol() {
 int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
   caller_ = &caller;
   call_depth_ = caller.call_depth_ + 1;
-  limits_ = caller.limits_;
+  budget_ = caller.budget_;
+  storage_->set_budget(budget_);
   run_status_ = kValue;
   run_stopped_ = false;
   body_next_ = 0;
@@ -556,13 +573,20 @@ CalcLine* CalcEngine::NextBodyStatement() {
     if (!file_.is_open()) return nullptr;
     std::string line;
     if (!file_.ReadLine(line)) {
+      const bool too_long = file_.line_too_long();
       file_.Close();
+      if (too_long) {
+        current_line_ = next_line_;
+        ReportWith(E_MEM, Offender{nullptr, kLineTooLongText});
+        run_status_ = E_MEM;
+        run_stopped_ = true;
+      }
       return nullptr;
     }
     file_lines_.clear();
     file_next_ = 0;
     current_line_ = next_line_;
-    if (const int status = CompileLine(context_, line, next_line_++, file_lines_)) {
+    if (const int status = CompileCharged(line, next_line_++, file_lines_, file_lines_charge_)) {
       evaluator_.ClearOffender();
       ReportCode(status);
       run_status_ = status;
@@ -587,6 +611,7 @@ bool CalcEngine::Step(int* status_out) {
 int CalcEngine::End() {
   file_.Close();
   file_lines_.clear();
+  file_lines_charge_.Reset();
   ResetControl();  // a loop still being recorded at the end never runs
   EndSource();
   int status = run_status_;

@@ -325,6 +325,7 @@ void CalcSourceFile::Attach(std::FILE* file) {
   Close();
   file_ = file;
   at_end_ = file == nullptr;
+  line_too_long_ = false;
 }
 
 void CalcSourceFile::Close() {
@@ -367,6 +368,12 @@ bool CalcSourceFile::ReadLine(std::string& line) {
   bool any = false;
   while (!ended && ReadPiece(piece, ended)) {
     any = true;
+    if (piece.size() > kMaxLineLength - line.size()) {
+      line_too_long_ = true;
+      at_end_ = true;
+      line.clear();
+      return false;
+    }
     line += piece;
   }
   return any;
@@ -379,6 +386,7 @@ int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunct
     body.first_line = 1;
     while (file.ReadLine(line))
       if (const int status = CompileLine(context, line, number++, body.lines)) return status;
+    if (file.line_too_long()) return E_MEM;
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
