@@ -33,9 +33,9 @@ constexpr std::size_t kMiB = std::size_t{1} << 20;
 std::vector<LimitCase> Cases() {
   return {
       // 262144^2 multiply-adds: the sum of one element alone is 262144 long.
-      {"product of long vectors", "@@a 262143 0 = 1", "@@a * @@a", 200000, 1024 * kMiB, "step limit reached"},
+      {"product of long vectors", "@@a 262143 0 = 1", "@@a * @@a", 1000000, 1024 * kMiB, "step limit reached"},
       // 724^3 multiply-adds.
-      {"product of square matrices", "@@a 723 723 = 1", "@@a * @@a", 200000, 1024 * kMiB, "step limit reached"},
+      {"product of square matrices", "@@a 723 723 = 1", "@@a * @@a", 1000000, 1024 * kMiB, "step limit reached"},
       {"brace list", "", "@@b {" + Repeated(" 1", 20000) + " }", 100, 1024 * kMiB, "step limit reached"},
       {"array growth loop", "", "for i = 0; i < 100; i = i + 1\n@@a i 0 100000 = 1\nnext", 0, 20 * kMiB,
        "memory limit reached"},
