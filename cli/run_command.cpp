@@ -300,7 +300,8 @@ std::string_view RunUsage() {
          "  given, in one engine: variables and functions carry over from one to the next, and an\n"
          "  error ends the text it occurs in. With neither, standard input is read; when standard\n"
          "  input and output are both terminals this is an interactive session with line editing\n"
-         "  and history (Ctrl+C interrupts a running line or drops the typed one, Ctrl+D ends).\n"
+         "  and history (Ctrl+C interrupts a running line or drops the typed one, Ctrl+D ends;\n"
+         "  a second Ctrl+C before a running line answered the first ends radixcalc).\n"
          "  Results that are not assignments print on standard output, one per line, as do :warn\n"
          "  messages; reports go to standard error as SOURCE:LINE: NAME[: TOKEN] (SOURCE: the file,\n"
          "  -e, - for standard input, stdin for the session, or the function running).\n"
@@ -346,11 +347,12 @@ std::string_view RunUsage() {
          "  that cannot be read.\n";
 }
 
-bool InterruptScripts() {
+InterruptAnswer InterruptScripts() {
   calc::CalcEngine* engine = g_running.load();
-  if (engine == nullptr) return false;
+  if (engine == nullptr) return InterruptAnswer::kIdle;
+  if (engine->budget().interrupt_pending()) return InterruptAnswer::kUnanswered;
   engine->RequestInterrupt();
-  return true;
+  return InterruptAnswer::kRequested;
 }
 
 bool InSession() { return g_session.load(); }

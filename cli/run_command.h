@@ -36,9 +36,14 @@ constexpr std::string_view kPredefinedSymbol = "RADIXCALC";
 int RunScripts(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                LineEditor* terminal = nullptr);
 
-// Ends the text that RunScripts is running (from a signal handler). False
-// when no text is running.
-bool InterruptScripts();
+enum class InterruptAnswer {
+  kRequested,   // the running text was asked to end
+  kIdle,        // no text is running
+  kUnanswered,  // the last request has not been taken yet: the text is stuck
+};
+
+// Ends the text that RunScripts is running (from a signal handler).
+InterruptAnswer InterruptScripts();
 
 // True while an interactive session waits for a line (so that Ctrl+C drops
 // the line instead of ending the program).

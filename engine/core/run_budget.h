@@ -65,6 +65,9 @@ class CalcRunBudget : public std::enable_shared_from_this<CalcRunBudget> {
 
   // Safe from any thread and from a signal handler.
   void RequestInterrupt() { interrupt_requested_.store(true, std::memory_order_relaxed); }
+  // True while a request has not been taken by a check yet (also safe from a
+  // signal handler): the run is inside something that does not check.
+  bool interrupt_pending() const { return interrupt_requested_.load(std::memory_order_relaxed); }
 
   // --- work ---
 

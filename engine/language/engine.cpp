@@ -406,7 +406,11 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
         CalcFunctionEntry entry;
         entry.body = std::make_shared<CalcFunctionBody>();
         entry.body->name = function;
-        if (LoadFunctionFile(file, *callee, *entry.body) != kDone) return evaluator_.Fail(E_MEM, &name);
+        if (LoadFunctionFile(file, *callee, *entry.body, budget_.get()) != kDone) {
+          if (!file.line_too_long()) return evaluator_.Fail(E_MEM, &name);
+          ReportWith(E_MEM, Offender{nullptr, kLineTooLongText});
+          return evaluator_.Fail(E_EXTFUNC, &name);
+        }
         file.Close();
         cache.Add(entry);  // when it cannot be kept, it still runs this once
         status = RunFunction(entry, false, *callee, arguments, *this);
@@ -456,6 +460,7 @@ int CalcEngine::DefineFunction(const CalcFunctionDefinition& definition) {
     for (const CalcLine* line : definition.body)
       if (line->CopyTo(body.lines.emplace_back()) != kDone) return evaluator_.Fail(E_MEM, definition.name);
     body.first_line = definition.body.empty() ? definition.line + 1 : definition.body.front()->line;
+    if (!body.charge.Set(CompiledSize(body.lines), budget_.get())) return evaluator_.Fail(E_MEM, definition.name);
     if (!functions.Add(std::move(entry))) return evaluator_.Fail(E_MEM, definition.name);
   } catch (const std::bad_alloc&) {
     return evaluator_.Fail(E_MEM, definition.name);

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/context.h"
+#include "core/run_budget.h"
 #include "core/token.h"
 #include "language/commands.h"
 #include "language/line_runner.h"
@@ -53,6 +54,7 @@ struct CalcFunctionBody {
   CalcTokenList parameters;  // names, reference marks and "[]", as written
   CalcLineList lines;
   int first_line = 1;
+  CalcMemoryCharge charge;  // what the lines take, on the budget of the run that made them
 };
 
 struct CalcFunctionEntry {
@@ -217,9 +219,11 @@ class CalcSourceFile {
 };
 
 // Reads a whole function file into `body`: every line compiled (";" splits,
-// "#" comments) under `context`, lines numbered from 1. 0, or E_MEM (also for
-// a line longer than kMaxLineLength).
-int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body);
+// "#" comments) under `context`, lines numbered from 1, and charged to
+// `budget` as it is compiled. 0, or E_MEM (also for a line longer than
+// kMaxLineLength, and when the budget refuses).
+int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body,
+                     CalcRunBudget* budget = nullptr);
 
 // The separator between a folder and a file name in the paths the engine
 // builds.
