@@ -74,7 +74,6 @@ class CalcRunBudget : public std::enable_shared_from_this<CalcRunBudget> {
   // At most `steps` more steps of work (0: no limit); the count restarts and
   // a stop from before is forgotten.
   void SetStepLimit(std::uint64_t steps);
-  std::uint64_t step_limit() const { return step_limit_; }
   // Steps of work counted since SetStepLimit.
   std::uint64_t steps() const { return work_ / kWorkPerStep; }
   // Counts one statement. False when the run must end (see ChargeWork).
@@ -90,7 +89,6 @@ class CalcRunBudget : public std::enable_shared_from_this<CalcRunBudget> {
   // Most bytes alive at once (0: no limit). A lower limit than what is in use
   // refuses every further charge until enough is given back.
   void SetMemoryLimit(std::size_t bytes) { memory_limit_ = bytes; }
-  std::size_t memory_limit() const { return memory_limit_; }
   std::size_t memory_used() const { return memory_used_; }
   // Takes `bytes` more; false, with nothing taken and stop() kMemory, when
   // that would pass the limit.

@@ -277,7 +277,6 @@ class CalcEngine : public ReportHook {
   void SetMemoryLimit(std::size_t bytes) { budget_->SetMemoryLimit(bytes); }
   // The budget of the run, shared with the engines made for calls.
   CalcRunBudget& budget() { return *budget_; }
-  const CalcRunBudget& budget() const { return *budget_; }
   // True when the last run was ended by an interruption or the step limit.
   bool interrupted() const { return budget_->ended(); }
 

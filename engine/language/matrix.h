@@ -112,9 +112,6 @@ class CalcMatrix {
   // the product is computed. `right` may be this matrix itself.
   bool Multiply(const CalcMatrix& right, CalcRunBudget* budget = nullptr);
 
-  // The budget this matrix is charged to, or null.
-  CalcRunBudget* budget() const { return charge_.budget(); }
-
  private:
   CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
 

@@ -317,7 +317,6 @@ class CalcStorage : public SlotNames {
 
   // The budget values stored here are charged to (see CalcArrayTable).
   void set_budget(std::shared_ptr<CalcRunBudget> budget) { arrays_.set_budget(std::move(budget)); }
-  CalcRunBudget* budget() const { return arrays_.budget(); }
 
   CalcCallState& calls() { return calls_; }
   const CalcCallState& calls() const { return calls_; }
