@@ -1,6 +1,6 @@
 #include "language/compiled_size.h"
 
-#include <algorithm>
+#include <limits>
 
 namespace calc {
 namespace {
@@ -11,13 +11,17 @@ constexpr std::size_t kTokenBytes = sizeof(CalcToken) + 2 * sizeof(void*);
 }  // namespace
 
 std::size_t CompiledSizeEstimate(std::string_view physical_line) {
-  // Counting every ";" and taking the first "#" ignores backslash escapes;
-  // the comment is then counted as code, which costs more.
-  const std::size_t hash = physical_line.find('#');
-  const std::string_view code = physical_line.substr(0, hash);
-  const std::size_t comment = hash == std::string_view::npos ? 0 : physical_line.size() - hash;
-  const auto statements = static_cast<std::size_t>(std::count(code.begin(), code.end(), ';')) + 1;
-  return statements * (sizeof(CalcLine) + comment) + code.size() * kTokenBytes;
+  const SplitLine split = SplitStatements(physical_line);
+  std::size_t code = 0;
+  for (const std::string_view statement : split.statements) code += statement.size();
+  // Saturating: the product passes the range of a 32-bit size easily, and a
+  // wrapped estimate would let the line compile.
+  constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+  const std::size_t per_statement = sizeof(CalcLine) + split.comment.size();
+  if (split.statements.size() > kMax / per_statement) return kMax;
+  const std::size_t statements = split.statements.size() * per_statement;
+  if (code > (kMax - statements) / kTokenBytes) return kMax;
+  return statements + code * kTokenBytes;
 }
 
 std::size_t CompiledSize(const CalcLineList& lines, std::size_t from) {

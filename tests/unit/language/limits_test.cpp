@@ -46,6 +46,8 @@ std::vector<LimitCase> Cases() {
       // Every statement of a line keeps its own copy of the line's comment.
       {"statements sharing a long comment", "", "1" + Repeated(";", 100000) + "#" + Repeated("x", 100000), 0,
        1024 * kMiB, "memory limit reached"},
+      {"the same after an escaped #", "", "1\\#" + Repeated(";", 100000) + "#" + Repeated("x", 100000), 0,
+       1024 * kMiB, "memory limit reached"},
   };
 }
 
