@@ -243,12 +243,15 @@ int CalcArrayNode::ResizeValues(std::int32_t count, CalcRunBudget* budget) {
   const auto size = static_cast<std::size_t>(count);
   CalcRunBudget* const on = budget != nullptr ? budget : charge_.budget();
   if (!ChargeSizes(size, children_.size(), on)) return E_MEM;
+  bool resized = false;
   try {
     if (size < values_.size()) values_.resize(size);
-    if (GrowValues(values_, size, on)) return 0;
+    resized = GrowValues(values_, size, on);
   } catch (const std::bad_alloc&) {
+    resized = false;
   }
-  Recharge();
+  if (resized) return 0;
+  Recharge();  // the vector is as it was
   return E_MEM;
 }
 
