@@ -14,13 +14,22 @@ namespace {
 void PrintUsage(std::ostream& os) { os << radixcalc::RunUsage() << radixcalc::ConvertUsage(); }
 
 // Ctrl+C ends a running text with a report instead of the program; in an
-// interactive session it drops the line being typed. Otherwise it does what
-// it always does.
+// interactive session it drops the line being typed. A second Ctrl+C while
+// the first is still untaken (the engine is inside work that does not check,
+// such as compiling a huge line) ends the program. Otherwise it does what it
+// always does.
 extern "C" void OnInterrupt(int) {
-  if (radixcalc::InterruptScripts()) return;
-  if (radixcalc::InSession()) {
-    radixcalc::InterruptLineEditor();
-    return;
+  switch (radixcalc::InterruptScripts()) {
+    case radixcalc::InterruptAnswer::kRequested:
+      return;
+    case radixcalc::InterruptAnswer::kIdle:
+      if (radixcalc::InSession()) {
+        radixcalc::InterruptLineEditor();
+        return;
+      }
+      break;
+    case radixcalc::InterruptAnswer::kUnanswered:
+      break;
   }
   std::signal(SIGINT, SIG_DFL);
   std::raise(SIGINT);

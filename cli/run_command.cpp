@@ -4,8 +4,8 @@
 #include <charconv>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "core/mode_commands.h"
 #include "core/status_codes.h"
 #include "language/functions.h"
+#include "line_reader.h"
 #include "text_codec.h"
 
 namespace radixcalc {
@@ -38,6 +39,7 @@ struct RunOptions {
   bool converter = false;
   bool convert_text = ConvertsByDefault();
   unsigned long long max_steps = kDefaultMaxSteps;
+  std::size_t max_memory = kDefaultMaxMemory;
   std::vector<Input> inputs;
 };
 
@@ -46,6 +48,24 @@ bool ParseNumberArg(std::string_view text, T& out) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, out);
   return ec == std::errc() && ptr == end;
+}
+
+// A number of bytes, optionally followed by K, M or G (binary multiples).
+bool ParseByteCount(std::string_view text, std::size_t& out) {
+  std::size_t shift = 0;
+  if (!text.empty()) {
+    switch (text.back()) {
+      case 'K': case 'k': shift = 10; break;
+      case 'M': case 'm': shift = 20; break;
+      case 'G': case 'g': shift = 30; break;
+      default: break;
+    }
+  }
+  if (shift != 0) text.remove_suffix(1);
+  std::size_t count = 0;
+  if (!ParseNumberArg(text, count) || count > (std::numeric_limits<std::size_t>::max() >> shift)) return false;
+  out = count << shift;
+  return true;
 }
 
 // The mode names are those of the mode commands that set a numeric mode or
@@ -102,22 +122,15 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
         if (!ParseNumberArg(value, opt.cache)) return "--cache must be a number (0: no cache)";
       } else if (arg == "--max-steps") {
         if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
+      } else if (arg == "--max-memory") {
+        if (!ParseByteCount(value, opt.max_memory))
+          return "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)";
       } else {
         return "unknown option " + std::string(arg);
       }
     }
   }
   return std::nullopt;
-}
-
-bool ReadFile(std::string_view name, std::string& text) {
-  std::ifstream file{std::string(name), std::ios::binary};
-  if (!file) return false;
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) return false;
-  text = std::move(contents).str();
-  return true;
 }
 
 const char* BlockName(calc::BlockType type) {
@@ -177,6 +190,7 @@ class Runner {
       settings.implicit_variables = true;
     }
     engine_ = std::make_unique<calc::CalcEngine>(context_, host_, settings);
+    engine_->SetMemoryLimit(opt.max_memory);
     if (opt.mode_command && IsAngleCommand(*opt.mode_command))
       calc::RunModeCommand(*opt.mode_command, std::nullopt, engine_->mode_target());
     engine_->DefinePredefinedSymbol();
@@ -194,15 +208,27 @@ class Runner {
     End(name);
   }
 
-  // Runs a stream line by line as the source `name`, until its end or until
-  // the run stops.
+  // Runs a stream (a file or standard input) line by line as the source
+  // `name`, until its end or until the run stops. A line longer than
+  // kMaxLineLength ends it with an error, unread beyond that length.
   void RunStream(std::string_view name, std::istream& in) {
     Begin(name);
     std::string line;
-    while (std::getline(in, line)) {
+    for (;;) {
+      const LineRead read = ReadPhysicalLine(in, line, calc::kMaxLineLength);
+      if (read == LineRead::kEnd) break;
+      if (read == LineRead::kTooLong) {
+        setup_.FlushReports();
+        out_.flush();
+        err_ << name << ":" << engine_->next_line() << ": line too long (more than " << calc::kMaxLineLength
+             << " bytes)\n";
+        line_too_long_ = true;
+        break;
+      }
       {
         RunningScope running(*engine_);
-        engine_->RunText(codec_.ToEngine(line));
+        // With its end, so that an empty line is counted too.
+        engine_->RunText(codec_.ToEngine(line) + "\n");
       }
       out_.flush();
       if (engine_->run_stopped()) break;
@@ -231,7 +257,7 @@ class Runner {
 
   int Status(bool unreadable) const {
     if (unreadable) return 2;
-    return engine_->errors_reported() > 0 || unterminated_ ? 1 : 0;
+    return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ ? 1 : 0;
   }
 
  private:
@@ -264,6 +290,7 @@ class Runner {
   calc::CalcContext context_;
   std::unique_ptr<calc::CalcEngine> engine_;
   bool unterminated_ = false;
+  bool line_too_long_ = false;
 };
 
 }  // namespace
@@ -274,7 +301,8 @@ std::string_view RunUsage() {
          "  given, in one engine: variables and functions carry over from one to the next, and an\n"
          "  error ends the text it occurs in. With neither, standard input is read; when standard\n"
          "  input and output are both terminals this is an interactive session with line editing\n"
-         "  and history (Ctrl+C interrupts a running line or drops the typed one, Ctrl+D ends).\n"
+         "  and history (Ctrl+C interrupts a running line or drops the typed one, Ctrl+D ends;\n"
+         "  a second Ctrl+C before a running line answered the first ends radixcalc).\n"
          "  Results that are not assignments print on standard output, one per line, as do :warn\n"
          "  messages; reports go to standard error as SOURCE:LINE: NAME[: TOKEN] (SOURCE: the file,\n"
          "  -e, - for standard input, stdin for the session, or the function running).\n"
@@ -291,7 +319,12 @@ std::string_view RunUsage() {
          "  -q              no echo of results (messages and reports still appear)\n"
          "  --converter     RadixPad's converter engine: no commands, no statements, integer\n"
          "                  range warnings on, and assigning to a new name is an error\n"
-         "  --max-steps N   statements one text may take (default 100000000, 0: no limit)\n"
+         "  --max-steps N   steps of work one text may take (default 100000000, 0: no limit): a\n"
+         "                  statement is one step, and long matrix and array operations count\n"
+         "                  their work in steps as they go\n"
+         "  --max-memory B  bytes the values, arrays and compiled lines of a run may take at\n"
+         "                  once; K, M or G multiply by 1024, 1024^2, 1024^3 (default 1G,\n"
+         "                  0: no limit). Past it the statement fails with E_MEM\n"
          "  --sjis          texts and output are Shift-JIS already (by default radixcalc on\n"
          "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does)\n"
          "  --help          this text\n"
@@ -307,15 +340,20 @@ std::string_view RunUsage() {
          "  :assert 1 turns assert on (a failed assert reports and ends the text); :debug 1\n"
          "  traces every function file read. A negative argument is written \\-1.\n"
          "  RADIXCALC is a constant 1 in every context.\n"
+         "  Lines of files and standard input may be at most 16 MiB long; a longer one ends the\n"
+         "  text with an error. The step limit, an interruption and the memory limit end a\n"
+         "  statement with E_MEM, reported with the reason: E_MEM: step limit reached,\n"
+         "  E_MEM: interrupted, E_MEM: memory limit reached.\n"
          "exit status: 0 no error reported, 1 an error was reported, 2 a usage error or a file\n"
          "  that cannot be read.\n";
 }
 
-bool InterruptScripts() {
+InterruptAnswer InterruptScripts() {
   calc::CalcEngine* engine = g_running.load();
-  if (engine == nullptr) return false;
+  if (engine == nullptr) return InterruptAnswer::kIdle;
+  if (engine->budget().interrupt_pending()) return InterruptAnswer::kUnanswered;
   engine->RequestInterrupt();
-  return true;
+  return InterruptAnswer::kRequested;
 }
 
 bool InSession() { return g_session.load(); }
@@ -348,13 +386,13 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
     } else if (input.value == "-") {
       runner.RunStream("-", in);
     } else {
-      std::string text;
-      if (!ReadFile(input.value, text)) {
+      std::ifstream file{std::string(input.value), std::ios::binary};
+      if (!file) {
         err << "radixcalc: cannot read " << input.value << "\n";
         unreadable = true;
         continue;
       }
-      runner.RunText(input.value, text);
+      runner.RunStream(input.value, file);
     }
   }
   calc::ExternalFunctionCache().Clear();

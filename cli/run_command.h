@@ -9,6 +9,7 @@
 // text to the next; an error ends the text it occurs in.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <span>
@@ -22,6 +23,10 @@ namespace radixcalc {
 // for tens of millions of loop iterations, and a bound on runaway loops.
 constexpr unsigned long long kDefaultMaxSteps = 100'000'000ULL;
 
+// The bytes a run's values, arrays and compiled lines may take unless
+// --max-memory says otherwise.
+constexpr std::size_t kDefaultMaxMemory = std::size_t{1} << 30;
+
 // The name every context of a radixcalc run has as a constant 1.
 constexpr std::string_view kPredefinedSymbol = "RADIXCALC";
 
@@ -31,9 +36,14 @@ constexpr std::string_view kPredefinedSymbol = "RADIXCALC";
 int RunScripts(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                LineEditor* terminal = nullptr);
 
-// Ends the text that RunScripts is running (from a signal handler). False
-// when no text is running.
-bool InterruptScripts();
+enum class InterruptAnswer {
+  kRequested,   // the running text was asked to end
+  kIdle,        // no text is running
+  kUnanswered,  // the last request has not been taken yet: the text is stuck
+};
+
+// Ends the text that RunScripts is running (from a signal handler).
+InterruptAnswer InterruptScripts();
 
 // True while an interactive session waits for a line (so that Ctrl+C drops
 // the line instead of ending the program).

@@ -10,6 +10,9 @@ namespace calc {
 
 namespace {
 
+// Elements filled or copied between two checks of the budget.
+constexpr std::size_t kFillSlice = std::size_t{1} << 16;
+
 // What a read through At outside the matrix gets. Re-zeroed before it is
 // handed out, so whatever a caller wrote into it is gone by the next use.
 CalcValue& Scratch() {
@@ -31,7 +34,8 @@ CalcMatrix::CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<Calc
     : rows_(rows), columns_(columns), elements_(std::move(elements)) {}
 
 CalcMatrix::CalcMatrix(CalcMatrix&& other) noexcept
-    : rows_(std::exchange(other.rows_, 0)),
+    : charge_(std::move(other.charge_)),
+      rows_(std::exchange(other.rows_, 0)),
       columns_(std::exchange(other.columns_, 0)),
       elements_(std::move(other.elements_)) {
   other.elements_.clear();
@@ -39,6 +43,7 @@ CalcMatrix::CalcMatrix(CalcMatrix&& other) noexcept
 
 CalcMatrix& CalcMatrix::operator=(CalcMatrix&& other) noexcept {
   if (this != &other) {
+    charge_ = std::move(other.charge_);
     rows_ = std::exchange(other.rows_, 0);
     columns_ = std::exchange(other.columns_, 0);
     elements_ = std::move(other.elements_);
@@ -47,9 +52,19 @@ CalcMatrix& CalcMatrix::operator=(CalcMatrix&& other) noexcept {
   return *this;
 }
 
-bool CalcMatrix::ZeroStorage(std::int32_t count, std::vector<CalcValue>& out) {
+bool CalcMatrix::ZeroStorage(std::int32_t count, std::vector<CalcValue>& out, CalcRunBudget* budget) {
   try {
-    std::vector<CalcValue> zeros(static_cast<std::size_t>(count));
+    const auto total = static_cast<std::size_t>(count);
+    std::vector<CalcValue> zeros;
+    zeros.reserve(total);
+    // Filled in slices: a large matrix takes a second to fill, and a run
+    // that must end should not wait for it.
+    for (std::size_t filled = 0; filled < total;) {
+      const std::size_t slice = std::min(kFillSlice, total - filled);
+      if (budget != nullptr && !budget->ChargeWork(slice)) return false;
+      filled += slice;
+      zeros.resize(filled);
+    }
     out.swap(zeros);
     return true;
   } catch (const std::bad_alloc&) {
@@ -57,11 +72,25 @@ bool CalcMatrix::ZeroStorage(std::int32_t count, std::vector<CalcValue>& out) {
   }
 }
 
-std::optional<CalcMatrix> CalcMatrix::Make(std::int32_t rows, std::int32_t columns) {
+CalcRunBudget* CalcMatrix::BudgetFor(CalcRunBudget* budget, const CalcMatrix& other) const {
+  if (budget != nullptr) return budget;
+  if (charge_.budget() != nullptr) return charge_.budget();
+  return other.charge_.budget();
+}
+
+bool CalcMatrix::ChargeMemory(std::int32_t count, CalcRunBudget* budget, CalcMemoryCharge& charge) {
+  return budget == nullptr || charge.Set(static_cast<std::size_t>(count) * sizeof(CalcValue), budget);
+}
+
+std::optional<CalcMatrix> CalcMatrix::Make(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget) {
   if (!ValidShape(rows, columns)) return std::nullopt;
+  CalcMemoryCharge charge;
+  if (!ChargeMemory(rows * columns, budget, charge)) return std::nullopt;
   std::vector<CalcValue> elements;
-  if (!ZeroStorage(rows * columns, elements)) return std::nullopt;
-  return CalcMatrix(rows, columns, std::move(elements));
+  if (!ZeroStorage(rows * columns, elements, budget)) return std::nullopt;
+  CalcMatrix made(rows, columns, std::move(elements));
+  made.charge_ = std::move(charge);
+  return made;
 }
 
 // --- reading and storing -------------------------------------------------------
@@ -107,13 +136,18 @@ const CalcValue& CalcMatrix::At(std::int32_t index) const {
 
 // --- reshaping and copying -------------------------------------------------------
 
-bool CalcMatrix::Resize(std::int32_t rows, std::int32_t columns) {
+bool CalcMatrix::Resize(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget) {
   if (!ValidShape(rows, columns)) return false;
+  // Charged while the old storage is still held: both exist for a moment.
+  CalcRunBudget* const on = BudgetFor(budget, *this);
+  CalcMemoryCharge charge;
+  if (!ChargeMemory(rows * columns, on, charge)) return false;
   std::vector<CalcValue> resized;
-  if (!ZeroStorage(rows * columns, resized)) return false;
+  if (!ZeroStorage(rows * columns, resized, on)) return false;
   const std::int32_t kept_rows = std::min(rows, rows_);
   const std::int32_t kept_columns = std::min(columns, columns_);
   for (std::int32_t i = 0; i < kept_rows; ++i) {
+    if (on != nullptr && !on->ChargeWork(static_cast<std::uint64_t>(kept_columns))) return false;
     for (std::int32_t j = 0; j < kept_columns; ++j) {
       CalcValue& kept = resized[static_cast<std::size_t>(i * columns + j)];
       kept = elements_[static_cast<std::size_t>(i * columns_ + j)];
@@ -123,17 +157,28 @@ bool CalcMatrix::Resize(std::int32_t rows, std::int32_t columns) {
   rows_ = rows;
   columns_ = columns;
   elements_.swap(resized);
+  charge_ = std::move(charge);
   return true;
 }
 
-bool CalcMatrix::Assign(const CalcMatrix& other) {
+bool CalcMatrix::Assign(const CalcMatrix& other, CalcRunBudget* budget) {
   if (this == &other) {
     for (CalcValue& element : elements_) element.Sync();
     return true;
   }
+  CalcRunBudget* const on = BudgetFor(budget, other);
+  CalcMemoryCharge charge;
+  if (!ChargeMemory(other.count(), on, charge)) return false;
   std::vector<CalcValue> copy;
   try {
-    copy = other.elements_;
+    copy.reserve(other.elements_.size());
+    // Copied in slices, like ZeroStorage fills.
+    while (copy.size() < other.elements_.size()) {
+      const std::size_t slice = std::min(kFillSlice, other.elements_.size() - copy.size());
+      if (on != nullptr && !on->ChargeWork(slice)) return false;
+      const auto from = other.elements_.begin() + static_cast<std::ptrdiff_t>(copy.size());
+      copy.insert(copy.end(), from, from + static_cast<std::ptrdiff_t>(slice));
+    }
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -141,6 +186,7 @@ bool CalcMatrix::Assign(const CalcMatrix& other) {
   rows_ = other.rows_;
   columns_ = other.columns_;
   elements_.swap(copy);
+  charge_ = std::move(charge);
   return true;
 }
 
@@ -152,14 +198,16 @@ void CalcMatrix::Scale(const CalcValue& factor) {
   for (CalcValue& element : elements_) element = ValueMultiply(element, by);
 }
 
-bool CalcMatrix::Multiply(const CalcMatrix& right) {
+bool CalcMatrix::Multiply(const CalcMatrix& right, CalcRunBudget* budget) {
+  CalcRunBudget* const on = BudgetFor(budget, right);
   if (right.count() == 1) {
+    if (on != nullptr && !on->ChargeWork(static_cast<std::uint64_t>(count()))) return false;
     Scale(right.First());
     return true;
   }
   if (count() == 1) {
     CalcMatrix scaled(0, 0, {});
-    if (!scaled.Assign(right)) return false;
+    if (!scaled.Assign(right, on)) return false;
     scaled.Scale(First());
     *this = std::move(scaled);
     return true;
@@ -168,14 +216,23 @@ bool CalcMatrix::Multiply(const CalcMatrix& right) {
   const std::int32_t rows = rows_;
   const std::int32_t columns = right.columns_;
   if (!ValidShape(rows, columns)) return false;
+  CalcMemoryCharge charge;
+  if (!ChargeMemory(rows * columns, on, charge)) return false;
   std::vector<CalcValue> product;
-  if (!ZeroStorage(rows * columns, product)) return false;
+  if (!ZeroStorage(rows * columns, product, on)) return false;
+  // The inner sum is as long as the larger operand (millions of terms for a
+  // long vector), so the work is counted in slices of it: an interruption or
+  // the step limit ends even a single element's sum within a moment.
+  constexpr std::int32_t kSlice = 4096;
   const std::int32_t n = std::max(columns_, right.rows_);
   for (std::int32_t i = 0; i < rows; ++i) {
     for (std::int32_t j = 0; j < columns; ++j) {
       CalcValue& sum = product[static_cast<std::size_t>(i * columns + j)];
-      for (std::int32_t k = 0; k < n; ++k) {
-        ValueAdd(sum, ValueMultiply(Element(i, k), right.Element(k, j)));
+      for (std::int32_t k = 0; k < n;) {
+        const std::int32_t end = n - k > kSlice ? k + kSlice : n;
+        const std::int32_t slice = end - k;
+        for (; k < end; ++k) ValueAdd(sum, ValueMultiply(Element(i, k), right.Element(k, j)));
+        if (on != nullptr && !on->ChargeWork(static_cast<std::uint64_t>(slice))) return false;
       }
     }
   }
@@ -183,6 +240,7 @@ bool CalcMatrix::Multiply(const CalcMatrix& right) {
   rows_ = rows;
   columns_ = columns;
   elements_.swap(product);
+  charge_ = std::move(charge);
   return true;
 }
 

@@ -13,12 +13,22 @@
 // std::bad_alloc escape, except the constructors and copy assignment, which
 // behave like any container's (the default one allocates a single element);
 // code that must report E_MEM makes with Make and copies with Assign.
+//
+// A matrix may be charged to a run budget (core/run_budget.h): Make, Resize,
+// Assign and Multiply given a budget charge their storage to it and count
+// their work on it, and a matrix keeps its charge from then on, so that later
+// operations without a budget, and copies, charge the same one. Past the
+// memory limit, or once the run must end (interruption, step limit), these
+// operations fail like a refused allocation; the budget says why. A copy
+// (constructor or copy assignment) past the memory limit throws
+// std::bad_alloc.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "core/run_budget.h"
 #include "core/value.h"
 
 namespace calc {
@@ -37,9 +47,10 @@ class CalcMatrix {
   static bool ValidShape(std::int32_t rows, std::int32_t columns);
 
   CalcMatrix();  // 1 x 1 holding zero
-  // A rows x columns matrix of zeros in the current kind; nullopt when the
-  // shape is not valid or the memory is not available.
-  static std::optional<CalcMatrix> Make(std::int32_t rows, std::int32_t columns);
+  // A rows x columns matrix of zeros in the current kind, charged to
+  // `budget` when one is given; nullopt when the shape is not valid or the
+  // memory is not available.
+  static std::optional<CalcMatrix> Make(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget = nullptr);
 
   CalcMatrix(const CalcMatrix& other) = default;
   CalcMatrix& operator=(const CalcMatrix& other) = default;
@@ -74,13 +85,16 @@ class CalcMatrix {
 
   // Reshapes to rows x columns: every element that still fits keeps its
   // (row, column), every new one is zero. False, with the matrix unchanged,
-  // when the shape is not valid or the memory is not available.
-  bool Resize(std::int32_t rows, std::int32_t columns);
+  // when the shape is not valid or the memory is not available. `budget`
+  // (null: the one this matrix is charged to) is charged.
+  bool Resize(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget = nullptr);
 
   // Becomes a deep copy of other's shape and elements, each converted to the
   // current kind. False, with this matrix unchanged, when the memory is not
   // available. Assigning a matrix to itself converts its elements in place.
-  bool Assign(const CalcMatrix& other);
+  // The copy is charged to `budget`, else to this matrix's budget, else to
+  // other's.
+  bool Assign(const CalcMatrix& other, CalcRunBudget* budget = nullptr);
 
   // Multiplies every element by factor (element on the left), keeping the
   // shape. Needs no memory and cannot fail.
@@ -93,20 +107,30 @@ class CalcMatrix {
   //   right(k, j) for k below the larger of columns() and right.rows(), every
   //   factor read through Element, so one outside its matrix is zero.
   // Shapes never fail; false, with this matrix unchanged, only when the result
-  // would exceed kMaxElements or the memory is not available. `right` may be
-  // this matrix itself.
-  bool Multiply(const CalcMatrix& right);
+  // would exceed kMaxElements or the memory is not available, or when the
+  // budget (`budget`, else this matrix's, else right's) ends the run while
+  // the product is computed. `right` may be this matrix itself.
+  bool Multiply(const CalcMatrix& right, CalcRunBudget* budget = nullptr);
 
  private:
   CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
 
-  // Fills out with count zeros in the current kind; false when the memory is
-  // not available.
-  static bool ZeroStorage(std::int32_t count, std::vector<CalcValue>& out);
+  // Fills out with count zeros in the current kind, counting the work on
+  // `budget` when one is given; false when the memory is not available or
+  // the budget ends the run.
+  static bool ZeroStorage(std::int32_t count, std::vector<CalcValue>& out, CalcRunBudget* budget = nullptr);
 
   bool InRange(std::int32_t row, std::int32_t column) const;
   bool InRange(std::int32_t index) const;
 
+  // `budget`, else this matrix's, else other's (null when none is charged).
+  CalcRunBudget* BudgetFor(CalcRunBudget* budget, const CalcMatrix& other) const;
+  // Charges the memory of `count` elements to `budget` into `charge`; false
+  // when the budget refuses. Nothing to do without one.
+  static bool ChargeMemory(std::int32_t count, CalcRunBudget* budget, CalcMemoryCharge& charge);
+
+  // First, so that a copy assignment that the budget refuses changes nothing.
+  CalcMemoryCharge charge_;
   std::int32_t rows_ = 1;
   std::int32_t columns_ = 1;
   std::vector<CalcValue> elements_;  // exactly count() elements

@@ -8,6 +8,7 @@
 #include "core/numeric_settings.h"
 #include "core/status_codes.h"
 #include "language/blocks.h"
+#include "language/compiled_size.h"
 
 namespace calc {
 namespace {
@@ -33,6 +34,9 @@ void TakeOverState(CalcContext& context, const CalcContext& from) {
   context.statements_allowed = from.statements_allowed;
   context.range_warnings = from.range_warnings;
 }
+
+// The reason given with E_MEM for a line longer than kMaxLineLength.
+constexpr std::string_view kLineTooLongText = "line too long";
 
 std::string& PredefinedSymbolText() {
   static std::string name;
@@ -67,6 +71,8 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& hos
     own_storage_ = std::make_unique<CalcStorage>();
     storage_ = own_storage_.get();
   }
+  budget_ = CalcRunBudget::Make();
+  storage_->set_budget(budget_);
   filter_.mode = settings.line_filter_mode;
   filter_.notify = settings.line_notification;
   mode_target_.creation_mode = settings.mode;
@@ -92,16 +98,33 @@ CalcEngine::~CalcEngine() = default;
 
 // --- running text --------------------------------------------------------------------
 
+void CalcEngine::BeginRun() {
+  run_stopped_ = false;
+  if (budget_->stop() == CalcRunBudget::Stop::kInterrupted) budget_->ClearStop();
+}
+
+int CalcEngine::CompileCharged(std::string_view physical, int line_number, CalcLineList& lines,
+                               CalcMemoryCharge& charge) {
+  budget_->ClearMemoryStop();
+  // Asked first, so that a line whose compiled form would not fit is never
+  // compiled; then charged what it really took.
+  if (!charge.Set(CompiledSizeEstimate(physical), budget_.get())) return E_MEM;
+  const int status = CompileLine(context_, physical, line_number, lines);
+  if (status != kDone) return status;
+  return charge.Set(CompiledSize(lines), budget_.get()) ? kDone : E_MEM;
+}
+
 int CalcEngine::RunText(std::string_view text) {
   const NumericScope numeric(context_.numeric());
-  run_stopped_ = false;
+  BeginRun();
   int last = kNoValue;
   std::size_t pos = 0;
   std::string_view physical;
   while (!run_stopped_ && NextPhysicalLine(text, pos, physical)) {
     CalcLineList lines;
+    CalcMemoryCharge charge;
     current_line_ = next_line_;
-    const int status = CompileLine(context_, physical, next_line_++, lines);
+    const int status = CompileCharged(physical, next_line_++, lines, charge);
     if (status != kDone) {
       evaluator_.ClearOffender();
       if (ReportCode(status)) run_stopped_ = true;
@@ -118,7 +141,7 @@ int CalcEngine::RunText(std::string_view text) {
 
 int CalcEngine::RunLines(CalcLineList& lines) {
   const NumericScope numeric(context_.numeric());
-  run_stopped_ = false;
+  BeginRun();
   int last = kNoValue;
   for (CalcLine& statement : lines) {
     last = control_.blocks.mode() == RecordingMode::kRecording ? RecordStatement(statement) : RunStatement(statement);
@@ -131,6 +154,7 @@ int CalcEngine::RunStatement(CalcLine& statement) {
   const NumericScope numeric(context_.numeric());
   current_statement_ = &statement;
   current_line_ = statement.line;
+  budget_->ClearMemoryStop();
   int status;
   if (CheckInterrupt()) {
     evaluator_.ClearOffender();
@@ -145,7 +169,7 @@ int CalcEngine::RunStatement(CalcLine& statement) {
   }
   current_statement_ = nullptr;
   if (status >= 0x100 && ReportCode(status)) run_stopped_ = true;
-  if (limits_->interrupted) run_stopped_ = true;
+  if (budget_->ended()) run_stopped_ = true;
   if (control_.stop) {  // "return"
     control_.stop = false;
     run_stopped_ = true;
@@ -222,6 +246,7 @@ int CalcEngine::StartRecording(const CalcLine& statement) {
 int CalcEngine::RecordStatement(const CalcLine& statement) {
   const NumericScope numeric(context_.numeric());
   current_line_ = statement.line;
+  budget_->ClearMemoryStop();
   int status;
   bool complete = false;
   if (CheckInterrupt()) {
@@ -239,7 +264,7 @@ int CalcEngine::RecordStatement(const CalcLine& statement) {
   }
   if (status != kDone) {
     AbandonBlocks(recording_if_depth_, recording_switch_depth_);
-    if (ReportCode(status) || limits_->interrupted) run_stopped_ = true;
+    if (ReportCode(status) || budget_->ended()) run_stopped_ = true;
     return status;
   }
   if (!complete) return kNoValue;
@@ -277,24 +302,15 @@ void CalcEngine::EndSource() {
   source_name_.clear();
 }
 
-void CalcEngine::SetStepLimit(std::uint64_t limit) {
-  limits_->step_limit = limit;
-  limits_->steps = 0;
-}
-
-bool CalcEngine::CheckInterrupt() {
-  RunLimits& l = *limits_;
-  ++l.steps;
-  // Read first: the exchange is a locked instruction, and it runs per statement.
-  const bool cancelled = l.interrupt_requested.load(std::memory_order_relaxed) &&
-                         l.interrupt_requested.exchange(false, std::memory_order_relaxed);
-  l.interrupted = cancelled || (l.step_limit != 0 && l.steps > l.step_limit);
-  return l.interrupted;
-}
+bool CalcEngine::CheckInterrupt() { return !budget_->ChargeStep(); }
 
 // --- reporting -------------------------------------------------------------------------
 
-bool CalcEngine::ReportCode(int code) { return ReportWith(code, Offender{evaluator_.offending_token(), {}}); }
+bool CalcEngine::ReportCode(int code) {
+  // E_MEM carries no token; when the budget refused, it says why instead.
+  if (code == E_MEM) return ReportWith(code, Offender{nullptr, CalcRunBudget::StopText(budget_->stop())});
+  return ReportWith(code, Offender{evaluator_.offending_token(), {}});
+}
 
 bool CalcEngine::ReportWith(int code, const Offender& offender) {
   if (code >= 0x100 && !IsWarning(code)) ++errors_reported_;
@@ -358,7 +374,11 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
         CalcFunctionEntry entry;
         entry.body = std::make_shared<CalcFunctionBody>();
         entry.body->name = function;
-        if (LoadFunctionFile(file, *callee, *entry.body) != kDone) return evaluator_.Fail(E_MEM, &name);
+        if (LoadFunctionFile(file, *callee, *entry.body, budget_.get()) != kDone) {
+          if (!file.line_too_long()) return evaluator_.Fail(E_MEM, &name);
+          ReportWith(E_MEM, Offender{nullptr, kLineTooLongText});
+          return evaluator_.Fail(E_EXTFUNC, &name);
+        }
         file.Close();
         cache.Add(entry);  // when it cannot be kept, it still runs this once
         status = host_.RunFunction(entry, false, *callee, arguments, *this);
@@ -408,6 +428,7 @@ int CalcEngine::DefineFunction(const CalcFunctionDefinition& definition) {
     for (const CalcLine* line : definition.body)
       if (line->CopyTo(body.lines.emplace_back()) != kDone) return evaluator_.Fail(E_MEM, definition.name);
     body.first_line = definition.body.empty() ? definition.line + 1 : definition.body.front()->line;
+    if (!body.charge.Set(CompiledSize(body.lines), budget_.get())) return evaluator_.Fail(E_MEM, definition.name);
     if (!functions.Add(std::move(entry))) return evaluator_.Fail(E_MEM, definition.name);
   } catch (const std::bad_alloc&) {
     return evaluator_.Fail(E_MEM, definition.name);
@@ -450,7 +471,8 @@ void CalcEngine::DefinePredefinedSymbol() {
 int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
   caller_ = &caller;
   call_depth_ = caller.call_depth_ + 1;
-  limits_ = caller.limits_;
+  budget_ = caller.budget_;
+  storage_->set_budget(budget_);
   run_status_ = kValue;
   run_stopped_ = false;
   body_next_ = 0;
@@ -527,13 +549,20 @@ CalcLine* CalcEngine::NextBodyStatement() {
     if (!file_.is_open()) return nullptr;
     std::string line;
     if (!file_.ReadLine(line)) {
+      const bool too_long = file_.line_too_long();
       file_.Close();
+      if (too_long) {
+        current_line_ = next_line_;
+        ReportWith(E_MEM, Offender{nullptr, kLineTooLongText});
+        run_status_ = E_MEM;
+        run_stopped_ = true;
+      }
       return nullptr;
     }
     file_lines_.clear();
     file_next_ = 0;
     current_line_ = next_line_;
-    if (const int status = CompileLine(context_, line, next_line_++, file_lines_)) {
+    if (const int status = CompileCharged(line, next_line_++, file_lines_, file_lines_charge_)) {
       evaluator_.ClearOffender();
       ReportCode(status);
       run_status_ = status;
@@ -560,6 +589,7 @@ int CalcEngine::End() {
   const NumericScope numeric(context_.numeric());
   file_.Close();
   file_lines_.clear();
+  file_lines_charge_.Reset();
   ResetControl();  // a loop still being recorded at the end never runs
   EndSource();
   int status = run_status_;

@@ -9,10 +9,11 @@
 // RunNamedText for an external function that is not cached), and that engine runs the
 // body with BeginEntry or BeginFile, Step until it answers false, and End.
 // RunEntryOn and RunFileOn do exactly that for a host; the host's base
-// answers use them with a plain engine on the same host. A nested engine shares
-// its caller's interruption flag and step count, and continues its caller's
-// operand nesting, so that recursion through functions is bounded like any
-// other nesting (E_MEM) and a runaway function is ended like a runaway loop.
+// answers use them with a plain engine on the same host. A nested engine
+// shares its caller's run budget (interruption, step limit, memory) and
+// continues its caller's operand nesting, so that recursion through functions
+// is bounded like any other nesting (E_MEM) and a runaway function is ended
+// like a runaway loop.
 //
 // Running a statement gives one of these statuses:
 //   0      evaluated without a printable result
@@ -23,15 +24,20 @@
 //   0x102  E_STAT: a statement keyword while the context does not accept them
 //   and the error codes of status_codes.h.
 //
-// Runaway text ends with an error instead of hanging: the engine counts the
-// statements it runs against an optional step limit and checks a
-// cancellation flag that any thread may set; either ends the run with E_MEM
-// (see interrupted()). Deep input is bounded the same way: operand nesting by
-// CalcEvaluator::kMaxNesting (through function calls kMaxCallNesting) and
-// block nesting by CalcBlockState::kMaxBlockDepth, all failing with E_MEM.
+// Runaway text ends with an error instead of hanging. The run budget
+// (core/run_budget.h) counts work against an optional step limit: each
+// statement is one step, and long operations (matrix products, fills and
+// resizes of arrays, brace lists) count their element operations as they go.
+// It holds a cancellation flag that any thread may set, checked as often, and
+// a memory limit for the values, arrays and compiled lines of the run. Each
+// ends the statement with E_MEM, and the report carries the reason as its
+// token text: "interrupted", "step limit reached" or "memory limit reached";
+// the first two end the run (see interrupted()). Deep input is bounded the
+// same way: operand nesting by CalcEvaluator::kMaxNesting (through function
+// calls kMaxCallNesting) and block nesting by CalcBlockState::kMaxBlockDepth,
+// all failing with E_MEM.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -42,6 +48,7 @@
 #include "core/context.h"
 #include "core/mode_commands.h"
 #include "core/modes.h"
+#include "core/run_budget.h"
 #include "core/status_codes.h"
 #include "core/token.h"
 #include "language/commands.h"
@@ -255,17 +262,22 @@ class CalcEngine {
   // text; Begin does it for functions).
   void DefinePredefinedSymbol();
 
-  // --- interruption ---
+  // --- interruption and limits ---
 
   // Asks the running text to end; safe from any thread and from a signal
-  // handler. The next statement (of this engine or of a function it called)
-  // fails with E_MEM and the run ends.
-  void RequestInterrupt() { limits_->interrupt_requested.store(true, std::memory_order_relaxed); }
-  // At most `limit` more statements run (0: no limit); the counter restarts.
-  void SetStepLimit(std::uint64_t limit);
-  std::uint64_t steps() const { return limits_->steps; }
-  // True when the last E_MEM came from the interruption check.
-  bool interrupted() const { return limits_->interrupted; }
+  // handler. The statement running now (of this engine or of a function it
+  // called) fails with E_MEM within a moment, and the run ends.
+  void RequestInterrupt() { budget_->RequestInterrupt(); }
+  // At most `limit` more steps of work (0: no limit); the counter restarts.
+  void SetStepLimit(std::uint64_t limit) { budget_->SetStepLimit(limit); }
+  std::uint64_t steps() const { return budget_->steps(); }
+  // Most bytes the run's values, arrays and compiled lines may take at once
+  // (0: no limit; CalcRunBudget::kDefaultMemoryLimit unless set).
+  void SetMemoryLimit(std::size_t bytes) { budget_->SetMemoryLimit(bytes); }
+  // The budget of the run, shared with the engines made for calls.
+  CalcRunBudget& budget() { return *budget_; }
+  // True when the last run was ended by an interruption or the step limit.
+  bool interrupted() const { return budget_->ended(); }
 
   // --- reporting ---
 
@@ -311,22 +323,20 @@ class CalcEngine {
   // answers false.
   static constexpr int kMaxFolders = 4096;
 
-  // The interruption state, shared by an engine and the engines it calls.
-  struct RunLimits {
-    std::atomic<bool> interrupt_requested{false};
-    std::uint64_t step_limit = 0;
-    std::uint64_t steps = 0;
-    bool interrupted = false;
-  };
-
   CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& host, const CalcEngineSettings& settings);
   int RunStatementUnguarded(CalcLine& statement);
   int EvaluateStatement(CalcLine& statement);
   int ContinueBraceList(CalcLine& statement, CalcMatrix& result);
   void Echo(const CalcMatrix& result);
   bool FilterPermits(const CalcLine& statement);
-  // True when the step limit or the cancellation flag ends the run.
+  // Counts a statement; true when the step limit or the cancellation flag
+  // ends the run.
   bool CheckInterrupt();
+  // A run the host starts is not ended by an interruption of the last one.
+  void BeginRun();
+  // Compiles one physical line into `lines` with its memory charged to the
+  // budget in `charge`. 0 or the error (not reported).
+  int CompileCharged(std::string_view physical, int line_number, CalcLineList& lines, CalcMemoryCharge& charge);
   void AbandonBlocks(int if_depth, int switch_depth);
 
   // Begin's common part: the caller link, the predefined symbol, the
@@ -365,8 +375,8 @@ class CalcEngine {
   bool run_stopped_ = false;
   int errors_reported_ = 0;
 
-  RunLimits own_limits_;
-  RunLimits* limits_ = &own_limits_;
+  // The engine's own budget, or its caller's while it runs a function.
+  std::shared_ptr<CalcRunBudget> budget_;
 
   // The function run in progress (BeginEntry / BeginFile to End).
   CalcEngine* caller_ = nullptr;
@@ -376,6 +386,7 @@ class CalcEngine {
   std::size_t body_next_ = 0;
   CalcSourceFile file_;
   CalcLineList file_lines_;  // the statements of the file line being run
+  CalcMemoryCharge file_lines_charge_;
   std::size_t file_next_ = 0;
   int run_status_ = kValue;  // 3, or the first error of the run
 

@@ -6,6 +6,7 @@
 
 #include "core/keywords.h"
 #include "core/status_codes.h"
+#include "language/compiled_size.h"
 #include "language/engine.h"
 #include "language/evaluator.h"
 #include "language/variables.h"
@@ -325,6 +326,7 @@ void CalcSourceFile::Attach(std::FILE* file) {
   Close();
   file_ = file;
   at_end_ = file == nullptr;
+  line_too_long_ = false;
 }
 
 void CalcSourceFile::Close() {
@@ -367,18 +369,29 @@ bool CalcSourceFile::ReadLine(std::string& line) {
   bool any = false;
   while (!ended && ReadPiece(piece, ended)) {
     any = true;
+    if (piece.size() > kMaxLineLength - line.size()) {
+      line_too_long_ = true;
+      at_end_ = true;
+      line.clear();
+      return false;
+    }
     line += piece;
   }
   return any;
 }
 
-int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body) {
+int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body,
+                     CalcRunBudget* budget) {
   try {
     std::string line;
     int number = 1;
     body.first_line = 1;
-    while (file.ReadLine(line))
+    while (file.ReadLine(line)) {
+      const std::size_t from = body.lines.size();
       if (const int status = CompileLine(context, line, number++, body.lines)) return status;
+      if (!body.charge.Set(body.charge.bytes() + CompiledSize(body.lines, from), budget)) return E_MEM;
+    }
+    if (file.line_too_long()) return E_MEM;
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }

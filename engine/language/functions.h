@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/context.h"
+#include "core/run_budget.h"
 #include "core/token.h"
 #include "language/commands.h"
 #include "language/line_runner.h"
@@ -53,6 +54,7 @@ struct CalcFunctionBody {
   CalcTokenList parameters;  // names, reference marks and "[]", as written
   CalcLineList lines;
   int first_line = 1;
+  CalcMemoryCharge charge;  // what the lines take, on the budget of the run that made them
 };
 
 struct CalcFunctionEntry {
@@ -177,10 +179,16 @@ int WriteBackArguments(const CalcTokenList& arguments, const CalcStorage& callee
 
 // --- function files ----------------------------------------------------------
 
+// The longest physical line the engine reads from a file (16 MiB). A longer
+// one is refused rather than read: a file with no line ends (a device, a
+// binary file) would otherwise be read whole into memory.
+constexpr std::size_t kMaxLineLength = std::size_t{16} << 20;
+
 // A text file read one physical line at a time. Each read takes at most
 // kReadLimit characters; a line longer than that takes several reads, which
 // are joined, so that a long line keeps its meaning instead of being cut into
-// several lines. Reading stops for good at the end of the file.
+// several lines. Reading stops for good at the end of the file, and at a line
+// longer than kMaxLineLength, which is not read beyond that length.
 class CalcSourceFile {
  public:
   static constexpr std::size_t kReadLimit = 255;
@@ -193,8 +201,10 @@ class CalcSourceFile {
   // Takes over an open file (closed by Close or the destructor).
   void Attach(std::FILE* file);
   bool is_open() const { return file_ != nullptr; }
-  // The next line without its CR, LF or CR LF; false at the end.
+  // The next line without its CR, LF or CR LF; false at the end, or when
+  // the line is longer than kMaxLineLength (line_too_long() then says so).
   bool ReadLine(std::string& line);
+  bool line_too_long() const { return line_too_long_; }
   void Close();
 
  private:
@@ -205,11 +215,15 @@ class CalcSourceFile {
 
   std::FILE* file_ = nullptr;
   bool at_end_ = false;
+  bool line_too_long_ = false;
 };
 
 // Reads a whole function file into `body`: every line compiled (";" splits,
-// "#" comments) under `context`, lines numbered from 1. 0 or E_MEM.
-int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body);
+// "#" comments) under `context`, lines numbered from 1, and charged to
+// `budget` as it is compiled. 0, or E_MEM (also for a line longer than
+// kMaxLineLength, and when the budget refuses).
+int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunctionBody& body,
+                     CalcRunBudget* budget = nullptr);
 
 // The separator between a folder and a file name in the paths the engine
 // builds.

@@ -10,7 +10,7 @@
 
 #include "core/token.h"
 #include "language/evaluator.h"
-#include "language/matrix.h"
+#include "core/matrix.h"
 
 namespace calc {
 

@@ -21,6 +21,8 @@ ReportOutcome ReportStatus(int code, const Offender& offender, const ReportSetti
       report.token = RenderToken(settings.context, *offender.token, settings.names);
     else
       report.token = offender.text;
+  } else if (code == E_MEM) {
+    report.token = offender.text;  // why the run budget refused, if it did
   }
   hook.OnReport(report);
   return outcome;

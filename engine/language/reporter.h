@@ -50,7 +50,9 @@ struct Offender {
 enum class ReportOutcome { kContinue, kStop };
 
 // Delivers the report unless it is a warning while warnings are off. Only
-// warnings and token errors (0x2100) carry a token text. Stops exactly for an
+// warnings and token errors (0x2100) carry a token text, and E_MEM the
+// offender's text: the reason a run budget gave (interrupted, step limit or
+// memory limit), empty when memory simply ran out. Stops exactly for an
 // error while a source is running.
 ReportOutcome ReportStatus(int code, const Offender& offender, const ReportSettings& settings,
                            ReportHook& hook);

@@ -57,8 +57,33 @@ std::int64_t Growth(std::int32_t index, std::size_t size) {
 // Deep copy of a tree. The recursion is as deep as the tree, which
 // CalcArrayTable keeps within kMaxArraySubscripts levels. Throws
 // std::bad_alloc; `to` is then partly built and is discarded by the caller.
-void CopyTree(const CalcArrayNode& from, std::vector<CalcValue>& values,
+void CopyTree(const CalcArrayNode& from, CalcRunBudget* budget, std::vector<CalcValue>& values,
               std::vector<CalcArrayNode>& children);
+
+// Grows `values` to `size` zeros, in slices with a check of the budget
+// between them (a large vector takes a second to fill, and a run that must
+// end should not wait for it). False when the budget ends the run; throws
+// std::bad_alloc like resize, and leaves the vector as it was either way.
+bool GrowValues(std::vector<CalcValue>& values, std::size_t size, CalcRunBudget* budget) {
+  constexpr std::size_t kSlice = std::size_t{1} << 16;
+  const std::size_t old_size = values.size();
+  if (size <= old_size) return true;
+  values.reserve(size);
+  while (values.size() < size) {
+    const std::size_t slice = std::min(kSlice, size - values.size());
+    if (budget != nullptr && !budget->ChargeWork(slice)) {
+      values.resize(old_size);
+      return false;
+    }
+    values.resize(values.size() + slice);
+  }
+  return true;
+}
+
+// What a node's own lists take.
+std::size_t ListBytes(std::size_t values, std::size_t children) {
+  return values * sizeof(CalcValue) + children * sizeof(CalcArrayNode);
+}
 
 }  // namespace
 
@@ -178,15 +203,17 @@ void CalcVariableTable::RelocateContents(std::uint8_t from, int to) {
 
 namespace {
 
-void CopyTree(const CalcArrayNode& from, std::vector<CalcValue>& values,
+void CopyTree(const CalcArrayNode& from, CalcRunBudget* budget, std::vector<CalcValue>& values,
               std::vector<CalcArrayNode>& children) {
+  if (budget != nullptr && !budget->ChargeWork(static_cast<std::uint64_t>(from.ValueCount())))
+    throw std::bad_alloc();
   std::vector<CalcValue> copied_values;
   copied_values.reserve(static_cast<std::size_t>(from.ValueCount()));
   for (std::int32_t i = 0; i < from.ValueCount(); ++i) copied_values.push_back(from.Value(i));
   std::vector<CalcArrayNode> copied_children(static_cast<std::size_t>(from.ChildCount()));
   for (std::int32_t i = 0; i < from.ChildCount(); ++i) {
     CalcArrayNode& child = copied_children[static_cast<std::size_t>(i)];
-    const int status = child.CopyFrom(*from.Child(i));
+    const int status = child.CopyFrom(*from.Child(i), budget);
     if (status != 0) throw std::bad_alloc();
   }
   values.swap(copied_values);
@@ -206,14 +233,27 @@ bool CalcArrayNode::SetValue(std::int32_t index, const CalcValue& value) {
   return true;
 }
 
-int CalcArrayNode::ResizeValues(std::int32_t count) {
+bool CalcArrayNode::ChargeSizes(std::size_t values, std::size_t children, CalcRunBudget* budget) {
+  return charge_.Set(ListBytes(values, children), budget);
+}
+
+void CalcArrayNode::Recharge() { ChargeSizes(values_.size(), children_.size(), nullptr); }
+
+int CalcArrayNode::ResizeValues(std::int32_t count, CalcRunBudget* budget) {
   if (count < 0 || count > kMaxEntries) return E_MEM;
+  const auto size = static_cast<std::size_t>(count);
+  CalcRunBudget* const on = budget != nullptr ? budget : charge_.budget();
+  if (!ChargeSizes(size, children_.size(), on)) return E_MEM;
+  bool resized = false;
   try {
-    values_.resize(static_cast<std::size_t>(count));  // strong guarantee
+    if (size < values_.size()) values_.resize(size);
+    resized = GrowValues(values_, size, on);
   } catch (const std::bad_alloc&) {
-    return E_MEM;
+    resized = false;
   }
-  return 0;
+  if (resized) return 0;
+  Recharge();  // the vector is as it was
+  return E_MEM;
 }
 
 const CalcArrayNode* CalcArrayNode::Child(std::int32_t index) const {
@@ -221,23 +261,31 @@ const CalcArrayNode* CalcArrayNode::Child(std::int32_t index) const {
   return &children_[static_cast<std::size_t>(index)];
 }
 
-int CalcArrayNode::CopyFrom(const CalcArrayNode& other) {
+int CalcArrayNode::CopyFrom(const CalcArrayNode& other, CalcRunBudget* budget) {
+  CalcRunBudget* on = budget != nullptr ? budget : charge_.budget() != nullptr ? charge_.budget() : other.budget();
+  CalcMemoryCharge charge;
+  if (on != nullptr &&
+      !charge.Set(ListBytes(static_cast<std::size_t>(other.ValueCount()), static_cast<std::size_t>(other.ChildCount())),
+                  on))
+    return E_MEM;
   std::vector<CalcValue> values;
   std::vector<CalcArrayNode> children;
   try {
-    CopyTree(other, values, children);
+    CopyTree(other, on, values, children);
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
   // Built apart first, so copying from a descendant of this node is safe.
   values_.swap(values);
   children_.swap(children);
+  charge_ = std::move(charge);
   return 0;
 }
 
 void CalcArrayNode::Clear() {
   std::vector<CalcValue>().swap(values_);
   std::vector<CalcArrayNode>().swap(children_);
+  Recharge();
 }
 
 // --- arrays ------------------------------------------------------------------------
@@ -261,7 +309,7 @@ CalcValue CalcArrayTable::Element(std::uint8_t code, std::span<const std::int32_
 int CalcArrayTable::Read(std::uint8_t code, std::span<const std::int32_t> subscripts,
                          CalcMatrix& out) const {
   if (subscripts.size() > static_cast<std::size_t>(kMaxArraySubscripts)) return E_ARRAY;
-  if (subscripts.empty()) return out.Assign(matrices_[code]) ? 0 : E_MEM;
+  if (subscripts.empty()) return out.Assign(matrices_[code], budget()) ? 0 : E_MEM;
   std::optional<CalcMatrix> one = CalcMatrix::Make(1, 1);
   if (!one) return E_MEM;
   one->SetElementAt(0, Element(code, subscripts));
@@ -273,7 +321,7 @@ int CalcArrayTable::Write(std::uint8_t code, std::span<const std::int32_t> subsc
                           const CalcMatrix& value, bool mark) {
   if (!subscripts.empty()) return WriteValue(code, subscripts, value.First(), mark);
   if (mark) Claim(code);
-  return matrices_[code].Assign(value) ? 0 : E_MEM;
+  return matrices_[code].Assign(value, budget()) ? 0 : E_MEM;
 }
 
 int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> subscripts,
@@ -286,7 +334,7 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
   if (mark) Claim(code);
 
   if (n == 0) {
-    std::optional<CalcMatrix> one = CalcMatrix::Make(1, 1);
+    std::optional<CalcMatrix> one = CalcMatrix::Make(1, 1, budget());
     if (!one) return E_MEM;
     one->SetElementAt(0, value);
     matrices_[code] = std::move(*one);
@@ -301,7 +349,7 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
       const std::int64_t rows = std::max<std::int64_t>(m.rows(), std::int64_t{r} + 1);
       const std::int64_t columns = std::max<std::int64_t>(m.columns(), std::int64_t{c} + 1);
       if (rows > kMaxEntries || columns > kMaxEntries) return E_MEM;
-      if (!m.Resize(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(columns))) return E_MEM;
+      if (!m.Resize(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(columns), budget())) return E_MEM;
     }
     m.SetElement(r, c, value);
     return 0;
@@ -324,18 +372,23 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
     if (!last && existing != nullptr) existing = existing->Child(index);
   }
   if (created > kMaxEntries) return E_MEM;
+  CalcRunBudget* const on = budget();
 
   // The first list that grows is the only one that existed before: shrinking
-  // it back undoes everything below it.
-  std::vector<CalcArrayNode>* grown = nullptr;
+  // it back undoes everything below it (and gives back what they charged).
+  // Every list is charged before it grows, and a refused charge is a failed
+  // allocation.
+  CalcArrayNode* grown = nullptr;
   std::size_t grown_from = 0;
+  CalcArrayNode* node = &nodes_[code];
   try {
-    CalcArrayNode* node = &nodes_[code];
     for (std::size_t k = 0; k + 1 < n; ++k) {
       const auto index = static_cast<std::size_t>(subscripts[k]);
       if (index >= node->children_.size()) {
+        if (on != nullptr && !on->ChargeWork(index + 1 - node->children_.size())) throw std::bad_alloc();
+        if (!node->ChargeSizes(node->values_.size(), index + 1, on)) throw std::bad_alloc();
         if (grown == nullptr) {
-          grown = &node->children_;
+          grown = node;
           grown_from = node->children_.size();
         }
         node->children_.resize(index + 1);
@@ -343,10 +396,20 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
       node = &node->children_[index];
     }
     const std::int32_t index = subscripts[n - 1];
-    if (index >= node->ValueCount()) node->values_.resize(static_cast<std::size_t>(index) + 1);
+    if (index >= node->ValueCount()) {
+      const auto size = static_cast<std::size_t>(index) + 1;
+      if (!node->ChargeSizes(size, node->children_.size(), on) || !GrowValues(node->values_, size, on))
+        throw std::bad_alloc();
+    }
     node->SetValue(index, value);
   } catch (const std::bad_alloc&) {
-    if (grown != nullptr) grown->resize(grown_from);
+    if (grown != nullptr) {
+      grown->children_.resize(grown_from);
+      grown->Recharge();
+    } else {
+      // Nothing new above it: only the vector of the node reached grew.
+      node->Recharge();
+    }
     return E_MEM;
   }
   return 0;
@@ -361,9 +424,9 @@ void CalcArrayTable::ClearSlot(std::uint8_t code) {
 
 int CalcArrayTable::CopySlot(std::uint8_t to, const CalcArrayTable& source, std::uint8_t from) {
   CalcArrayNode node;
-  if (node.CopyFrom(source.nodes_[from]) != 0) return E_MEM;
+  if (node.CopyFrom(source.nodes_[from], budget()) != 0) return E_MEM;
   std::optional<CalcMatrix> matrix = CalcMatrix::Make(0, 0);
-  if (!matrix || !matrix->Assign(source.matrices_[from])) return E_MEM;
+  if (!matrix || !matrix->Assign(source.matrices_[from], budget())) return E_MEM;
   nodes_[to] = std::move(node);
   matrices_[to] = std::move(*matrix);
   return 0;
@@ -474,7 +537,7 @@ int CalcStorage::SetVariable(std::uint8_t code, const CalcValue& value, bool mar
 
 int CalcStorage::StoreAnswer(const CalcMatrix& result) {
   arrays_.Claim(0);
-  return arrays_.Matrix(0).Assign(result) ? 0 : E_MEM;
+  return arrays_.Matrix(0).Assign(result, arrays_.budget()) ? 0 : E_MEM;
 }
 
 bool CalcStorage::NameExists(std::string_view name) const {
@@ -504,12 +567,14 @@ int CalcBraceFill::CloseLevel() {
 
 int CalcBraceFill::Store(const CalcValue& value) {
   if (depth_ == 0) return E_ARRAY;
+  CalcRunBudget* const on = table_.budget();
+  if (on != nullptr && !on->ChargeWork(1)) return E_MEM;
   if (depth_ == 1) {
     // The vector ends after the element just stored, so the list replaces it.
     const std::int32_t i = indices_[0];
     if (i >= kMaxEntries) return E_MEM;
     CalcArrayNode& node = table_.Node(code_);
-    if (int status = node.ResizeValues(i + 1); status != 0) return status;
+    if (int status = node.ResizeValues(i + 1, on); status != 0) return status;
     node.SetValue(i, value);
     vector_end_ = i + 1;
   } else if (depth_ == 2) {
@@ -519,7 +584,7 @@ int CalcBraceFill::Store(const CalcValue& value) {
     const std::int32_t columns = std::max(max_column_, c) + 1;
     CalcMatrix& m = table_.Matrix(code_);
     // The very first store may shrink the matrix; later ones only grow it.
-    if ((rows != m.rows() || columns != m.columns()) && !m.Resize(rows, columns)) return E_MEM;
+    if ((rows != m.rows() || columns != m.columns()) && !m.Resize(rows, columns, on)) return E_MEM;
     max_row_ = rows - 1;
     max_column_ = columns - 1;
     m.SetElement(r, c, value);

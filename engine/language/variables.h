@@ -22,9 +22,15 @@
 // most kMaxArraySubscripts levels deep (the evaluator's subscript limit), which
 // bounds every walk over a tree; writes and brace lists that would go deeper
 // fail with E_ARRAY.
+//
+// Array storage is charged to the run budget the storage is given
+// (set_budget): every vector, child list and matrix an array holds counts
+// against its memory limit, and growing past it fails with E_MEM like a
+// refused allocation. Growth and fills count their work on it too.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +39,7 @@
 #include "core/context.h"
 #include "core/matrix.h"
 #include "core/render.h"
+#include "core/run_budget.h"
 #include "core/token.h"
 #include "core/value.h"
 #include "language/functions.h"
@@ -156,22 +163,34 @@ class CalcArrayNode {
   // Cuts or grows the vector to `count` elements; new ones are zero, kept ones
   // keep their values (converted when read, like every element). 0, or E_MEM
   // (nothing changed) when count is negative, above kMaxElements or cannot be
-  // allocated.
-  int ResizeValues(std::int32_t count);
+  // allocated or charged to `budget` (null: the one this node is charged to).
+  int ResizeValues(std::int32_t count, CalcRunBudget* budget = nullptr);
 
   // Child i, or null when there is none. Children are only added through
   // CalcArrayTable, which keeps the tree within its depth limit.
   const CalcArrayNode* Child(std::int32_t index) const;
 
-  // Becomes a deep copy of other, every value converted to the current kind.
-  // 0, or E_MEM with this node unchanged. `other` may be this node or one of
-  // its descendants.
-  int CopyFrom(const CalcArrayNode& other);
+  // Becomes a deep copy of other, every value converted to the current kind
+  // and charged to `budget` (null: this node's budget, else other's). 0, or
+  // E_MEM with this node unchanged. `other` may be this node or one of its
+  // descendants.
+  int CopyFrom(const CalcArrayNode& other, CalcRunBudget* budget = nullptr);
   void Clear();
+
+  // The budget this node's own lists are charged to, or null.
+  CalcRunBudget* budget() const { return charge_.budget(); }
 
  private:
   friend class CalcArrayTable;
 
+  // Makes the charge that of lists of these sizes; false when the budget
+  // (`budget`, else the node's own) refuses.
+  bool ChargeSizes(std::size_t values, std::size_t children, CalcRunBudget* budget);
+  // The charge back to the lists' present sizes, after a growth was undone.
+  void Recharge();
+
+  // First, so that a copy the budget refuses changes nothing.
+  CalcMemoryCharge charge_;  // for values_ and children_ themselves
   std::vector<CalcValue> values_;
   std::vector<CalcArrayNode> children_;
 };
@@ -189,6 +208,10 @@ class CalcArrayNode {
 class CalcArrayTable : public CalcNameTable {
  public:
   CalcArrayTable();
+
+  // The budget that array storage is charged to from now on (null: none).
+  void set_budget(std::shared_ptr<CalcRunBudget> budget) { budget_ = std::move(budget); }
+  CalcRunBudget* budget() const { return budget_.get(); }
 
   // The addressed element, or with no subscripts a copy of the whole matrix,
   // into `out` (an element as a 1 x 1 matrix). Nothing is grown: a missing
@@ -248,6 +271,7 @@ class CalcArrayTable : public CalcNameTable {
   void RelocateContents(std::uint8_t from, int to) override;
 
  private:
+  std::shared_ptr<CalcRunBudget> budget_;
   CalcArrayNode nodes_[kSlotCount];
   CalcMatrix matrices_[kSlotCount];
 };
@@ -292,6 +316,9 @@ class CalcStorage : public SlotNames, public CalcContextStore {
   // True when the name names a variable or an array.
   bool NameExists(std::string_view name) const;
 
+  // The budget values stored here are charged to (see CalcArrayTable).
+  void set_budget(std::shared_ptr<CalcRunBudget> budget) { arrays_.set_budget(std::move(budget)); }
+
   CalcCallState& calls() { return calls_; }
   const CalcCallState& calls() const { return calls_; }
 
@@ -332,7 +359,8 @@ class CalcBraceFill {
   int OpenLevel();
   // 0, or E_ARRAY for a "}" without an open level.
   int CloseLevel();
-  // 0; E_ARRAY outside every level; E_MEM when the element cannot be stored.
+  // 0; E_ARRAY outside every level; E_MEM when the element cannot be stored
+  // or the table's budget ends the run (each store counts as work).
   int Store(const CalcValue& value);
   // Applies the one-level rule. 0, or E_ARRAY while levels are still open.
   int Finish();

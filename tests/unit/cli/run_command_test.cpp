@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/numeric_settings.h"
+#include "language/functions.h"
 #include "run_command.h"
 #include "text_codec.h"
 
@@ -76,13 +77,15 @@ TEST(RunCommand, AnOpenBlockAtTheEndOfATextIsAnError) {
 TEST(RunCommand, TheStepLimitEndsARunawayLoop) {
   const Outcome o = RunCli({"--max-steps", "500", "-e", "do\nuntil 1"});
   EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, "-e:1: E_MEM\n");
+  EXPECT_EQ(o.err, "-e:1: E_MEM: step limit reached\n");
 }
 
 TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
   const std::vector<std::vector<std::string_view>> usage = {
       {"--mode", "hex", "-e", "1"}, {"--radix", "40", "-e", "1"}, {"--bogus", "1"}, {"-e"},
       {"--prec", "-1", "-e", "1"},   {"--cache", "x", "-e", "1"},    {"--path", "", "-e", "1"},
+      {"--max-memory", "12x", "-e", "1"}, {"--max-memory", "M", "-e", "1"},
+      {"--max-memory", "99999999999999G", "-e", "1"},
   };
   for (const auto& args : usage) {
     const Outcome o = RunCli(args);
@@ -93,6 +96,27 @@ TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.out, "1\n");
   EXPECT_EQ(missing.err, "radixcalc: cannot read /nonexistent/script.calc\n");
+}
+
+TEST(RunCommand, TheMemoryLimitFailsAStatementAndTheNextTextRuns) {
+  // Suffixed and plain byte counts; a one-element array takes more than 1 byte.
+  for (const std::string_view limit : {"8M", "8m", "8388608", "8192K"}) {
+    const Outcome o = RunCli({"--max-memory", limit, "-e", "@@a 0 0 100000 = 1", "-e", "2"});
+    EXPECT_EQ(o.status, 1) << limit;
+    EXPECT_EQ(o.out, "2\n");
+    EXPECT_EQ(o.err, "-e:1: E_MEM: memory limit reached\n");
+  }
+  EXPECT_EQ(RunCli({"--max-memory", "0", "-e", "@@a 0 0 100000 = 1; 3"}).out, "3\n");  // no limit
+}
+
+TEST(RunCommand, ALineLongerThanTheLimitEndsItsTextUnread) {
+  std::string input = "1\n\n";
+  input += std::string(calc::kMaxLineLength + 1, '7');
+  input += "\n4\n";
+  const Outcome o = RunCli({"-", "-e", "5"}, input);
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "1\n5\n");
+  EXPECT_EQ(o.err, "-:3: line too long (more than 16777216 bytes)\n");
 }
 
 // Lines typed at the terminal, and what the session asked for.

@@ -244,6 +244,21 @@ TEST_F(FunctionCallTest, AnInterruptOrTheStepLimitEndsAFunctionThatRunsAway) {
 
 }
 
+TEST_F(FunctionCallTest, AFunctionFileWithALineTooLongIsRefusedUnread) {
+  TempFolder folder;
+  folder.Write("huge.cef", "1\n" + std::string(kMaxLineLength + 1, '1') + "\nreturn 2\n");
+  engine.folders = {folder.path()};
+  // Read for each call, and read once into the cache.
+  for (const std::size_t capacity : {std::size_t{0}, kDefaultExternalCacheCapacity}) {
+    ExternalFunctionCache().Clear();
+    ExternalFunctionCache().set_capacity(capacity);
+    EXPECT_EQ(Run("!huge"), E_EXTFUNC) << capacity;
+    ASSERT_EQ(ReportCodes(), (std::vector<int>{E_MEM, E_EXTFUNC})) << capacity;
+    EXPECT_EQ(engine.reports[0].token, "line too long");
+    EXPECT_EQ(Echo("3"), "3");
+  }
+}
+
 // Interrupts the run from a hook, as a signal handler would while a function
 // runs.
 class InterruptingEngine : public RecordingEngine {

@@ -1,0 +1,25 @@
+// What compiled lines take in memory, for the run budget: the text of a line
+// is small, but its compiled form is many times larger (a token per character
+// at worst, and every statement of a line keeps its own copy of the line's
+// comment), so the budget is asked before a line is compiled and charged
+// what the statements really took afterwards.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "language/line_runner.h"
+
+namespace calc {
+
+// About the most one physical line takes once compiled: a token per
+// character of its statements (grouping adds parentheses, but a character
+// rarely makes a token of its own), and each statement with a copy of the
+// comment.
+std::size_t CompiledSizeEstimate(std::string_view physical_line);
+
+// What statements [from, end) of `lines` take: the statements, their tokens,
+// the tokens' texts and the comments.
+std::size_t CompiledSize(const CalcLineList& lines, std::size_t from = 0);
+
+}  // namespace calc
