@@ -227,6 +227,7 @@ int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) 
 int CalcEvaluator::ApplyPostOps() {
   int first_error = 0;
   for (CalcPostOp& op : post_ops_) {
+    op.target.name = op.name;
     CalcValue value;
     int status = ReadTarget(op.target, value);
     if (status == 0) {
@@ -481,15 +482,20 @@ int CalcEvaluator::ReadArray(const CalcToken& token, std::uint8_t code, CalcLval
   return 0;
 }
 
+// Names are unique across both tables (every declaration checks), so a
+// remembered slot that still carries the token's name is the answer a search
+// would give; the check makes the hint safe against names that were freed,
+// moved or declared since, and against a token copied with its hint.
 int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
   const CalcStorage& storage = engine_.storage();
   const std::string_view name = token.text();
-  if (const auto hit = name_memo_.find(&token); hit != name_memo_.end()) {
-    const CalcNameTable& table = hit->second.is_array ? static_cast<const CalcNameTable&>(storage.arrays())
-                                                      : storage.variables();
-    if (!name.empty() && table.NameOf(hit->second.code) == name) {
-      is_array = hit->second.is_array;
-      return hit->second.code;
+  const CalcToken::NameHint hint = token.name_hint();
+  if (hint.valid) {
+    const CalcNameTable& table =
+        hint.is_array ? static_cast<const CalcNameTable&>(storage.arrays()) : storage.variables();
+    if (!name.empty() && table.NameOf(hint.code) == name) {
+      is_array = hint.is_array;
+      return hint.code;
     }
   }
   is_array = false;
@@ -498,10 +504,7 @@ int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
     code = storage.arrays().Find(name);
     is_array = true;
   }
-  if (code >= 0) {
-    if (name_memo_.size() >= 4096) name_memo_.clear();
-    name_memo_[&token] = NameHit{is_array, static_cast<std::uint8_t>(code)};
-  }
+  if (code >= 0) token.set_name_hint({true, is_array, static_cast<std::uint8_t>(code)});
   return code;
 }
 
@@ -692,6 +695,8 @@ int CalcEvaluator::QueuePostOp(int delta, const CalcToken& op) {
   CalcPostOp entry;
   entry.delta = delta;
   entry.target = lvalue_;
+  entry.name = lvalue_.name;
+  entry.target.name = {};
   entry.op = op;
   post_ops_.push_back(std::move(entry));
   return 0;

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "core/token.h"
@@ -36,7 +36,9 @@ struct CalcLvalueRef {
 
   Kind kind = kNone;
   std::uint8_t code = 0;  // by code
-  std::string name;       // by name
+  // By name: the name token's text, valid while its list lives (a queued
+  // postfix operation keeps a copy of its own).
+  std::string_view name;
   // Evaluated subscripts, non-negative, ended by -1.
   std::int32_t subscripts[kMaxArraySubscripts + 1] = {-1};
   int subscript_count = 0;
@@ -55,8 +57,9 @@ struct CalcLvalueRef {
 // A postfix "++" or "--" waiting for the end of the expression.
 struct CalcPostOp {
   int delta = 1;
-  CalcLvalueRef target;
-  CalcToken op;  // the operator, for reports
+  CalcLvalueRef target;  // its name is set from `name` when the operation runs
+  std::string name;      // outlives a brace list the target was read from
+  CalcToken op;          // the operator, for reports
 };
 
 class CalcEvaluator {
@@ -188,7 +191,7 @@ class CalcEvaluator {
   int ReadSubscripts(CalcLvalueRef& ref);
   int ReadIdentifier(CalcToken& token, CalcMatrix& result);
   // The slot a name token names: a variable first, then an array; -1 for
-  // none. Remembers its answer per token and checks it on the next fetch.
+  // none. Remembers its answer in the token and checks it on the next fetch.
   int ResolveName(const CalcToken& token, bool& is_array);
   // The slot of a target by name: the code it had when it was read, while
   // that slot still carries the name, else a fresh search.
@@ -209,15 +212,6 @@ class CalcEvaluator {
   CalcToken offender_;
   bool has_offender_ = false;
   bool filling_braces_ = false;
-  // Names are unique across both tables (every declaration checks), so a
-  // remembered slot that still carries the token's name is the answer a
-  // search would give; the check makes the memo safe against names that were
-  // freed, moved or declared since, and against reused token addresses.
-  struct NameHit {
-    bool is_array;
-    std::uint8_t code;
-  };
-  std::unordered_map<const CalcToken*, NameHit> name_memo_;
 };
 
 // Puts the evaluator on another token list for the life of the scope and

@@ -11,7 +11,8 @@
 // cleanly (Make gives nullopt, the bool operations give false and leave the
 // matrix unchanged) and the caller reports E_MEM. No operation lets
 // std::bad_alloc escape, except the constructors and copy assignment, which
-// behave like any container's (the default one allocates a single element);
+// behave like any container's (a 1 x 1 matrix, the default one included,
+// holds its element without allocating);
 // code that must report E_MEM makes with Make and copies with Assign.
 #pragma once
 
@@ -46,7 +47,7 @@ class CalcMatrix {
   // Leave the source 0 x 0.
   CalcMatrix(CalcMatrix&& other) noexcept;
   CalcMatrix& operator=(CalcMatrix&& other) noexcept;
-  virtual ~CalcMatrix() = default;
+  ~CalcMatrix() = default;
 
   std::int32_t rows() const { return rows_; }
   std::int32_t columns() const { return columns_; }
@@ -98,18 +99,33 @@ class CalcMatrix {
   bool Multiply(const CalcMatrix& right);
 
  private:
+  // Installs `elements` (exactly rows x columns of them) as the storage.
   CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
+  void TakeElements(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
 
   // Fills out with count zeros in the current kind; false when the memory is
   // not available.
   static bool ZeroStorage(std::int32_t count, std::vector<CalcValue>& out);
 
+  // Resize's fast path for an unchanged column count: the elements that stay
+  // keep their index, so the storage only grows or shrinks at its end.
+  bool ResizeRows(std::int32_t rows);
+
   bool InRange(std::int32_t row, std::int32_t column) const;
   bool InRange(std::int32_t index) const;
 
+  CalcValue* data() { return count() == 1 ? &single_ : many_.data(); }
+  const CalcValue* data() const { return count() == 1 ? &single_ : many_.data(); }
+
   std::int32_t rows_ = 1;
   std::int32_t columns_ = 1;
-  std::vector<CalcValue> elements_;  // exactly count() elements
+  // A 1 x 1 matrix keeps its element here, so the scalar results of an
+  // expression never touch the heap.
+  CalcValue single_;
+  // Any other shape keeps exactly count() elements here (none while the
+  // matrix is 1 x 1). Its spare capacity, grown geometrically, makes a
+  // matrix filled one row at a time reallocate only now and then.
+  std::vector<CalcValue> many_;
 };
 
 }  // namespace calc
