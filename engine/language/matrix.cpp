@@ -73,6 +73,7 @@ bool CalcMatrix::ZeroStorage(std::int32_t count, std::vector<CalcValue>& out) {
 
 std::optional<CalcMatrix> CalcMatrix::Make(std::int32_t rows, std::int32_t columns) {
   if (!ValidShape(rows, columns)) return std::nullopt;
+  if (rows == 1 && columns == 1) return CalcMatrix();
   std::vector<CalcValue> elements;
   if (!ZeroStorage(rows * columns, elements)) return std::nullopt;
   return CalcMatrix(rows, columns, std::move(elements));
