@@ -93,7 +93,23 @@ std::optional<std::uint8_t> LookupStatement(std::string_view word) {
   return Position(kStatementNames, kStatementOrder, word);
 }
 
+// The bytes an operator word starts with, and its greatest length.
+constexpr std::string_view kOperatorWordStarts = "+-~!<>=&|";
+constexpr std::size_t kOperatorWordMaxLength = 2;
+
+constexpr bool OperatorWordsFit() {
+  for (const auto& [text, code] : kOperatorWords)
+    if (text.empty() || text.size() > kOperatorWordMaxLength ||
+        kOperatorWordStarts.find(text[0]) == std::string_view::npos)
+      return false;
+  return true;
+}
+static_assert(OperatorWordsFit());
+
 std::optional<std::uint8_t> LookupOperatorWord(std::string_view word) {
+  if (word.empty() || word.size() > kOperatorWordMaxLength ||
+      kOperatorWordStarts.find(word[0]) == std::string_view::npos)
+    return std::nullopt;
   for (const auto& [text, code] : kOperatorWords)
     if (text == word) return code;
   return std::nullopt;

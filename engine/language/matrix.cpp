@@ -8,17 +8,11 @@
 
 namespace calc {
 
-namespace {
-
-// What a read through At outside the matrix gets. Re-zeroed before it is
-// handed out, so whatever a caller wrote into it is gone by the next use.
-CalcValue& Scratch() {
+CalcValue& CalcMatrix::Scratch() {
   static CalcValue scratch;
   scratch = CalcValue();
   return scratch;
 }
-
-}  // namespace
 
 bool CalcMatrix::ValidShape(std::int32_t rows, std::int32_t columns) {
   if (rows < 0 || columns < 0) return false;
@@ -85,7 +79,6 @@ bool CalcMatrix::InRange(std::int32_t row, std::int32_t column) const {
   return row >= 0 && row < rows_ && column >= 0 && column < columns_;
 }
 
-bool CalcMatrix::InRange(std::int32_t index) const { return index >= 0 && index < count(); }
 
 CalcValue CalcMatrix::Element(std::int32_t row, std::int32_t column) const {
   if (!InRange(row, column)) return CalcValue();
@@ -108,16 +101,6 @@ bool CalcMatrix::SetElementAt(std::int32_t index, const CalcValue& value) {
   if (!InRange(index)) return false;
   data()[index].Assign(value);
   return true;
-}
-
-CalcValue& CalcMatrix::At(std::int32_t index) {
-  if (!InRange(index)) return Scratch();
-  return data()[index];
-}
-
-const CalcValue& CalcMatrix::At(std::int32_t index) const {
-  if (!InRange(index)) return Scratch();
-  return data()[index];
 }
 
 // --- reshaping and copying -------------------------------------------------------

@@ -70,8 +70,8 @@ class CalcMatrix {
   // (call Sync on it before reading a part). Outside that range both forms give
   // a scratch zero, re-zeroed on every such call, whose writes are discarded:
   // a stray index can never write into the matrix.
-  CalcValue& At(std::int32_t index);
-  const CalcValue& At(std::int32_t index) const;
+  CalcValue& At(std::int32_t index) { return InRange(index) ? data()[index] : Scratch(); }
+  const CalcValue& At(std::int32_t index) const { return InRange(index) ? data()[index] : Scratch(); }
 
   // Reshapes to rows x columns: every element that still fits keeps its
   // (row, column), every new one is zero. False, with the matrix unchanged,
@@ -112,7 +112,10 @@ class CalcMatrix {
   bool ResizeRows(std::int32_t rows);
 
   bool InRange(std::int32_t row, std::int32_t column) const;
-  bool InRange(std::int32_t index) const;
+  bool InRange(std::int32_t index) const { return index >= 0 && index < count(); }
+  // What a read through At outside the matrix gets. Re-zeroed before it is
+  // handed out, so whatever a caller wrote into it is gone by the next use.
+  static CalcValue& Scratch();
 
   CalcValue* data() { return count() == 1 ? &single_ : many_.data(); }
   const CalcValue* data() const { return count() == 1 ? &single_ : many_.data(); }
