@@ -100,27 +100,26 @@ int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, Cal
 
 TokenListScope::TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list)
     : evaluator_(evaluator), saved_list_(evaluator.list_), had_list_(evaluator.list_ != nullptr) {
-  if (had_list_) saved_cursor_ = saved_list_->Cursor();
+  if (had_list_) saved_pos_ = evaluator.pos_;
   evaluator_.list_ = &list;
-  list.Rewind();
+  evaluator_.pos_ = list.begin();
 }
 
 TokenListScope::~TokenListScope() {
   evaluator_.list_ = saved_list_;
-  if (had_list_) saved_list_->SetCursor(saved_cursor_);
+  if (had_list_) evaluator_.pos_ = saved_pos_;
 }
 
 // --- the token walk ----------------------------------------------------------
 
 CalcToken* CalcEvaluator::Peek() {
-  if (list_ == nullptr) return nullptr;
-  const auto it = list_->Cursor();
-  return it == list_->end() ? nullptr : &*it;
+  if (list_ == nullptr || pos_ == list_->end()) return nullptr;
+  return &*pos_;
 }
 
 CalcToken* CalcEvaluator::Take() {
   CalcToken* token = Peek();
-  if (token != nullptr) list_->Next();
+  if (token != nullptr) ++pos_;
   return token;
 }
 
@@ -147,8 +146,7 @@ int CalcEvaluator::EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterato
 
 int CalcEvaluator::Fail(int code, const CalcToken* token) {
   has_offender_ = false;
-  if (token == nullptr && list_ != nullptr && list_->Cursor() != list_->begin())
-    token = &*std::prev(list_->Cursor());
+  if (token == nullptr && list_ != nullptr && pos_ != list_->begin()) token = &*std::prev(pos_);
   if (token != nullptr) {
     offender_ = *token;
     has_offender_ = true;
@@ -371,9 +369,8 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
   if (nesting_ - nesting_base_ >= kMaxNesting || nesting_ >= kMaxCallNesting) return Fail(E_MEM, Peek());
   NestingGuard guard(nesting_);
   lvalue_.Clear();
-  if (list_ == nullptr || list_->Cursor() == list_->end()) return Fail(E_RVALUE_NULL, nullptr);
-  CalcToken& token = *list_->Cursor();
-  list_->Next();
+  if (list_ == nullptr || pos_ == list_->end()) return Fail(E_RVALUE_NULL, nullptr);
+  CalcToken& token = *pos_++;
 
   std::uint8_t code = token.code();
   switch (OperandClassOf(token)) {

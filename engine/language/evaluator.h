@@ -3,8 +3,11 @@
 // operator applies to the accumulated result on its left and exactly one
 // operand on its right, and a parenthesised group counts as one operand.
 //
-// The evaluator walks one token list with that list's cursor. It keeps the
-// state of one expression: the parenthesis depth, the top-level assignment
+// The evaluator walks one token list with a position of its own: the list is
+// only read (a name that turns out to be a number is the one exception, see
+// ReadIdentifier), so engines that run the same statement at once, as a
+// recursive function does, never disturb each other. It keeps the state of
+// one expression: the parenthesis depth, the top-level assignment
 // flag, the last assignable operand (CalcLvalueRef) and the queue of postfix
 // increments and decrements, which run after the whole expression.
 //
@@ -121,8 +124,9 @@ class CalcEvaluator {
   CalcToken* Peek();
   // Takes the next token; null at the end.
   CalcToken* Take();
-  CalcTokenList::iterator Position() const { return list_->Cursor(); }
-  void SetPosition(CalcTokenList::const_iterator pos) { list_->SetCursor(pos); }
+  CalcTokenList::iterator Position() const { return pos_; }
+  // Any position of the current list (its end finishes the walk).
+  void SetPosition(CalcTokenList::iterator pos) { pos_ = pos; }
   // True when the token can start an operand: kinds whose low five bits are at
   // most 11, except the operators that only follow an operand (ids >= 6).
   static bool CanBeginOperand(const CalcToken& token);
@@ -203,6 +207,7 @@ class CalcEvaluator {
 
   CalcEngine& engine_;
   CalcTokenList* list_ = nullptr;
+  CalcTokenList::iterator pos_;  // in *list_ while list_ is set
   int paren_depth_ = 0;
   int nesting_ = 0;
   int nesting_base_ = 0;
@@ -214,8 +219,8 @@ class CalcEvaluator {
   bool filling_braces_ = false;
 };
 
-// Puts the evaluator on another token list for the life of the scope and
-// restores the previous list and its cursor afterwards.
+// Puts the evaluator on another token list, from its first token, for the
+// life of the scope, and restores the previous list and position afterwards.
 class TokenListScope {
  public:
   TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list);
@@ -226,7 +231,7 @@ class TokenListScope {
  private:
   CalcEvaluator& evaluator_;
   CalcTokenList* saved_list_;
-  CalcTokenList::iterator saved_cursor_;
+  CalcTokenList::iterator saved_pos_;
   bool had_list_;
 };
 
