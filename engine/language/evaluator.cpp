@@ -80,10 +80,20 @@ bool IsTrue(const CalcMatrix& m) {
   return !IsZeroValue(m.At(0));
 }
 
-void SetScalar(CalcMatrix& m, const CalcValue& v) {
+namespace {
+
+// The element of `m` made 1 x 1 (which needs no memory), to be written in place.
+CalcValue& ScalarSlot(CalcMatrix& m) {
   if (m.rows() != 1 || m.columns() != 1) m = CalcMatrix();
-  m.At(0) = v;
-  m.At(0).Sync();
+  return m.At(0);
+}
+
+}  // namespace
+
+void SetScalar(CalcMatrix& m, const CalcValue& v) {
+  CalcValue& slot = ScalarSlot(m);
+  slot = v;
+  slot.Sync();
 }
 
 void SetScalarReal(CalcMatrix& m, double x) {
@@ -397,10 +407,11 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
     case kOperandNumber: {
       const CalcValue* number = token.number();
       if (number == nullptr) return Fail(E_CONSTANT, &token);
-      CalcValue value = *number;
+      // Made in place: synced, then fitted (which keeps the kind).
+      CalcValue& value = ScalarSlot(result);
+      value = *number;
       value.Sync();
       Normalize(value);
-      SetScalar(result, value);
       return 0;
     }
     case kOperandIdentifier:
@@ -430,9 +441,10 @@ int CalcEvaluator::ReadComputedCode(std::uint8_t& code) {
 
 int CalcEvaluator::ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind,
                                 CalcMatrix& result) {
-  CalcValue value = engine_.storage().GetVariable(code);
-  Normalize(value);
-  SetScalar(result, value);
+  CalcValue& value = ScalarSlot(result);
+  value = engine_.storage().GetVariable(code);
+  Normalize(value);  // in the kind it was stored in, then synced
+  value.Sync();
   lvalue_.kind = kind;
   lvalue_.code = code;
   if (kind == CalcLvalueRef::kVariableName) lvalue_.name = token.text();
