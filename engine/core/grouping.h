@@ -20,8 +20,9 @@ constexpr int kAssignmentLevel = 2;
 int OperatorLevel(int code);
 
 // Groups the list in place, without recursion, in time linear in the number
-// of tokens; only a line with an unmatched ")" or a statement keyword inside
-// a parenthesis takes time quadratic in its length. 0, or E_MEM (the list may then be partly
+// of tokens. A line with an unmatched ")", or with a statement keyword that is
+// not the start of its parenthesis or that follows a grouped operator, takes
+// time quadratic in its length. 0, or E_MEM (the list may then be partly
 // grouped).
 int GroupTokens(CalcTokenList& list);
 
