@@ -91,6 +91,14 @@ std::string Convert(void* cd, std::string_view text, Skip skip) {
   return out;
 }
 
+// Text of seven-bit bytes reads the same in UTF-8 and in CP932, so it needs
+// no conversion: most scripts are nothing else.
+bool IsAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 // The length of the UTF-8 character at the start of valid text.
 std::size_t Utf8Length(std::string_view rest) {
   const auto c = static_cast<unsigned char>(rest[0]);
@@ -121,12 +129,12 @@ TextCodec::~TextCodec() {
 
 std::string TextCodec::ToEngine(std::string_view text) const {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  if (!convert_ || !IsValidUtf8(text)) return std::string(text);
+  if (!convert_ || IsAscii(text) || !IsValidUtf8(text)) return std::string(text);
   return Convert(to_engine_, text, Utf8Length);
 }
 
 std::string TextCodec::FromEngine(std::string_view text) const {
-  if (!convert_) return std::string(text);
+  if (!convert_ || IsAscii(text)) return std::string(text);
   return Convert(from_engine_, text, [](std::string_view) -> std::size_t { return 1; });
 }
 

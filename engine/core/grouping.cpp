@@ -1,7 +1,9 @@
 #include "core/grouping.h"
 
+#include <cstdint>
 #include <iterator>
 #include <new>
+#include <vector>
 
 #include "core/keywords.h"
 #include "core/status_codes.h"
@@ -131,6 +133,143 @@ int GroupOperator(CalcTokenList& list, Iter op) {
   return list.InsertBefore(stop, kTokClose);
 }
 
+// The pass in one walk. Walking left to right, it keeps a stack of frames,
+// one per parenthesis open at the walk's position: the line itself, a "(" of
+// the text or one put after a statement keyword, and a group this pass
+// opened after a looser operator, whose ")" is still to come. Each frame
+// keeps its operators at depth 0 that a later operator could still find as
+// its looser one: an operator hides every earlier one that binds no looser
+// than it, so their levels rise strictly and at most 15 are kept per frame.
+//
+// The result is token for token the one the per-operator scans of
+// GroupOperator give: the nearest of the frame's opening, the looser operator
+// and a statement keyword ends the backward scan, and a group's ")" goes
+// before the first token that would end its forward scan: a ")" of the text,
+// or an operator that binds at least as loosely as the group's bound (for an
+// assignment bound, more loosely). Those scans run from each operator over the
+// text already grouped, so an unmatched ")", a keyword inside an earlier
+// parenthesis, or a keyword met while a group is open changes what they see;
+// such lines take the per-operator scans (Run gives false).
+class LinearGrouping {
+ public:
+  explicit LinearGrouping(CalcTokenList& list) : list_(list) {}
+
+  // Groups the list; false, with the list as it was, when the line needs the
+  // per-operator scans. May throw std::bad_alloc (the list may then be partly
+  // grouped, as with the scans).
+  bool Run() {
+    frames_.push_back(Frame{Frame::kOpen, -1, 0, 0, next_id_++});
+    std::int64_t pos = 0;
+    for (Iter it = list_.begin(); it != list_.end(); ++it, pos += 2) {
+      const std::uint8_t kind = it->kind();
+      if (kind == kTokOpen) {
+        frames_.push_back(Frame{Frame::kOpen, pos, 0, ops_.size(), next_id_++});
+      } else if (kind == kTokClose) {
+        CloseGroupsBefore(it, [](int) { return true; });
+        if (frames_.size() == 1) return Undo();  // an unmatched ")"
+        PopFrame();
+      } else if (kind == kTokStatement) {
+        statement_ = it;
+        statement_pos_ = pos;
+        statement_frame_ = frames_.back().id;
+      } else if (const int level = LevelOf(*it); level != 0) {
+        CloseGroupsBefore(it, [level](int threshold) { return level < threshold; });
+        if (!GroupOperator(it, pos, level)) return Undo();
+      }
+    }
+    return true;
+  }
+
+ private:
+  struct Frame {
+    enum Kind : std::uint8_t { kOpen, kGroup };
+    Kind kind;
+    std::int64_t open_pos;  // where its "(" stands; -1 for the line
+    int threshold;          // a group ends before an operator of a lower level
+    std::size_t ops_begin;  // its operators are ops_[ops_begin..]
+    int id;
+  };
+  struct Op {
+    Iter at;
+    std::int64_t pos;
+    int level;
+  };
+
+  // Closes the groups this pass opened, innermost first, while `ends` says
+  // the token at `it` ends them. Their thresholds never fall from the inside
+  // out, so the groups that end form the top of the stack.
+  template <typename Ends>
+  void CloseGroupsBefore(Iter it, Ends ends) {
+    while (frames_.back().kind == Frame::kGroup && ends(frames_.back().threshold)) {
+      Insert(it, kTokClose);
+      PopFrame();
+    }
+  }
+
+  bool GroupOperator(Iter op, std::int64_t pos, int level) {
+    const Frame& frame = frames_.back();
+    // The nearest operator that binds looser (or an assignment before an
+    // assignment): the first from the top below `limit`.
+    const int limit = level == kAssignmentLevel ? kAssignmentLevel + 1 : level;
+    std::size_t looser = ops_.size();
+    for (std::size_t i = ops_.size(); i > frame.ops_begin; --i) {
+      if (ops_[i - 1].level < limit) {
+        looser = i - 1;
+        break;
+      }
+    }
+    const std::int64_t looser_pos = looser < ops_.size() ? ops_[looser].pos : -1;
+    if (statement_pos_ > frame.open_pos && statement_pos_ > looser_pos) {
+      // The keyword's expression starts right after it. While a group this
+      // pass opened is open, that "(" could pair with the group's ")", which
+      // the scans placed before they met the keyword.
+      if (statement_frame_ != frame.id || open_groups_ > 0) return false;
+      Iter after = statement_;
+      Insert(++after, kTokOpen);
+      std::size_t begin = ops_.size();
+      while (begin > frame.ops_begin && ops_[begin - 1].pos > statement_pos_) --begin;
+      frames_.push_back(Frame{Frame::kOpen, statement_pos_ + 1, 0, begin, next_id_++});
+    } else if (looser < ops_.size()) {
+      const int bound = ops_[looser].level;
+      Iter after = ops_[looser].at;
+      Insert(++after, kTokOpen);
+      const int threshold = bound == kAssignmentLevel ? bound : bound + 1;
+      frames_.push_back(Frame{Frame::kGroup, looser_pos + 1, threshold, looser + 1, next_id_++});
+      ++open_groups_;
+    }
+    while (ops_.size() > frames_.back().ops_begin && ops_.back().level >= level) ops_.pop_back();
+    ops_.push_back(Op{op, pos, level});
+    return true;
+  }
+
+  void PopFrame() {
+    if (frames_.back().kind == Frame::kGroup) --open_groups_;
+    ops_.resize(frames_.back().ops_begin);
+    frames_.pop_back();
+  }
+
+  void Insert(Iter before, std::uint8_t kind) {
+    Iter inserted;
+    if (list_.InsertBefore(before, kind, {}, &inserted) != kDone) throw std::bad_alloc();
+    inserted_.push_back(inserted);
+  }
+
+  bool Undo() {
+    for (const Iter& it : inserted_) list_.Erase(it);
+    return false;
+  }
+
+  CalcTokenList& list_;
+  std::vector<Frame> frames_;
+  std::vector<Op> ops_;
+  std::vector<Iter> inserted_;
+  Iter statement_;
+  std::int64_t statement_pos_ = -2;
+  int statement_frame_ = -1;
+  int next_id_ = 0;
+  int open_groups_ = 0;  // frames of kind kGroup on the stack
+};
+
 // Opens every unmatched ")" at the front and closes every unmatched "(" at the end.
 int BalanceParentheses(CalcTokenList& list) {
   int depth = 0;
@@ -159,8 +298,10 @@ int OperatorLevel(int code) {
 int GroupTokens(CalcTokenList& list) {
   int status = kDone;
   try {
-    for (Iter it = list.begin(); it != list.end() && status == kDone; ++it)
-      if (LevelOf(*it) != 0) status = GroupOperator(list, it);
+    if (!LinearGrouping(list).Run()) {
+      for (Iter it = list.begin(); it != list.end() && status == kDone; ++it)
+        if (LevelOf(*it) != 0) status = GroupOperator(list, it);
+    }
     if (status == kDone) status = BalanceParentheses(list);
   } catch (const std::bad_alloc&) {
     status = E_MEM;

@@ -19,8 +19,10 @@ constexpr int kAssignmentLevel = 2;
 // The level of an operator code; 0 for a code outside the operator table.
 int OperatorLevel(int code);
 
-// Groups the list in place. Takes time quadratic in the number of tokens in
-// the worst case and no recursion. 0, or E_MEM (the list may then be partly
+// Groups the list in place, without recursion, in time linear in the number
+// of tokens. A line with an unmatched ")", or with a statement keyword that is
+// not the start of its parenthesis or that follows a grouped operator, takes
+// time quadratic in its length. 0, or E_MEM (the list may then be partly
 // grouped).
 int GroupTokens(CalcTokenList& list);
 

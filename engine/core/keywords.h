@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -20,7 +21,7 @@ enum StatementCode : std::uint8_t {
   kStBreakswi, kStContinue, kStBreak, kStAssert, kStReturn,
 };
 
-// Operator codes. ORDER: kOperatorForms in keywords.cpp.
+// Operator codes. ORDER: kOperatorForms below.
 enum OperatorCode : std::uint8_t {
   kOpPreIncrement, kOpPreDecrement, kOpBitNot, kOpLogicalNot, kOpNegate, kOpPlus,
   kOpPostIncrement, kOpPostDecrement,
@@ -35,8 +36,18 @@ enum OperatorCode : std::uint8_t {
 // Names of codes; "" outside the tables.
 std::string_view BuiltinName(int code);
 std::string_view StatementName(int code);
+// ORDER OperatorCode.
+inline constexpr std::string_view kOperatorForms[] = {
+    "[++]", "[--]", "[~]", "[!]", "[-]", "[+]", "++", "--", "*", "/", "%", "+", "-",
+    "<<", ">>", "<", "<=", ">", ">=", "==", "!=", "&", "^", "|", "&&", "||", "?", "=",
+    "*=", "/=", "%=", "+=", "-=", "<<=", ">>=", "&=", "|=", "^=", ",",
+};
+static_assert(std::size(kOperatorForms) == kOperatorCount);
+
 // The written form of an operator: the unary codes 0-5 in brackets ("[-]").
-std::string_view OperatorForm(int code);
+constexpr std::string_view OperatorForm(int code) {
+  return code >= 0 && code < kOperatorCount ? kOperatorForms[code] : std::string_view{};
+}
 
 std::optional<std::uint8_t> LookupBuiltin(std::string_view word);
 std::optional<std::uint8_t> LookupStatement(std::string_view word);

@@ -13,32 +13,45 @@ namespace {
 // Elements filled or copied between two checks of the budget.
 constexpr std::size_t kFillSlice = std::size_t{1} << 16;
 
+}  // namespace
+
 // What a read through At outside the matrix gets. Re-zeroed before it is
 // handed out, so whatever a caller wrote into it is gone by the next use.
-CalcValue& Scratch() {
+CalcValue& CalcMatrix::Scratch() {
   static CalcValue scratch;
   scratch = CalcValue();
   return scratch;
 }
-
-}  // namespace
 
 bool CalcMatrix::ValidShape(std::int32_t rows, std::int32_t columns) {
   if (rows < 0 || columns < 0) return false;
   return std::int64_t{rows} * columns <= kMaxElements;
 }
 
-CalcMatrix::CalcMatrix() : elements_(1) {}
+CalcMatrix::CalcMatrix() = default;
 
-CalcMatrix::CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements)
-    : rows_(rows), columns_(columns), elements_(std::move(elements)) {}
+CalcMatrix::CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements) {
+  TakeElements(rows, columns, std::move(elements));
+}
+
+void CalcMatrix::TakeElements(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements) {
+  rows_ = rows;
+  columns_ = columns;
+  if (count() == 1) {
+    single_ = elements.front();
+    std::vector<CalcValue>().swap(many_);
+  } else {
+    many_.swap(elements);
+  }
+}
 
 CalcMatrix::CalcMatrix(CalcMatrix&& other) noexcept
     : charge_(std::move(other.charge_)),
       rows_(std::exchange(other.rows_, 0)),
       columns_(std::exchange(other.columns_, 0)),
-      elements_(std::move(other.elements_)) {
-  other.elements_.clear();
+      single_(other.single_),
+      many_(std::move(other.many_)) {
+  other.many_.clear();
 }
 
 CalcMatrix& CalcMatrix::operator=(CalcMatrix&& other) noexcept {
@@ -46,8 +59,9 @@ CalcMatrix& CalcMatrix::operator=(CalcMatrix&& other) noexcept {
     charge_ = std::move(other.charge_);
     rows_ = std::exchange(other.rows_, 0);
     columns_ = std::exchange(other.columns_, 0);
-    elements_ = std::move(other.elements_);
-    other.elements_.clear();
+    single_ = other.single_;
+    many_ = std::move(other.many_);
+    other.many_.clear();
   }
   return *this;
 }
@@ -84,6 +98,7 @@ bool CalcMatrix::ChargeMemory(std::int32_t count, CalcRunBudget* budget, CalcMem
 
 std::optional<CalcMatrix> CalcMatrix::Make(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget) {
   if (!ValidShape(rows, columns)) return std::nullopt;
+  if (rows == 1 && columns == 1) return CalcMatrix();
   CalcMemoryCharge charge;
   if (!ChargeMemory(rows * columns, budget, charge)) return std::nullopt;
   std::vector<CalcValue> elements;
@@ -99,7 +114,6 @@ bool CalcMatrix::InRange(std::int32_t row, std::int32_t column) const {
   return row >= 0 && row < rows_ && column >= 0 && column < columns_;
 }
 
-bool CalcMatrix::InRange(std::int32_t index) const { return index >= 0 && index < count(); }
 
 CalcValue CalcMatrix::Element(std::int32_t row, std::int32_t column) const {
   if (!InRange(row, column)) return CalcValue();
@@ -108,7 +122,7 @@ CalcValue CalcMatrix::Element(std::int32_t row, std::int32_t column) const {
 
 CalcValue CalcMatrix::ElementAt(std::int32_t index) const {
   if (!InRange(index)) return CalcValue();
-  CalcValue copy(elements_[static_cast<std::size_t>(index)]);
+  CalcValue copy(data()[index]);
   copy.Sync();
   return copy;
 }
@@ -120,50 +134,82 @@ bool CalcMatrix::SetElement(std::int32_t row, std::int32_t column, const CalcVal
 
 bool CalcMatrix::SetElementAt(std::int32_t index, const CalcValue& value) {
   if (!InRange(index)) return false;
-  elements_[static_cast<std::size_t>(index)].Assign(value);
+  data()[index].Assign(value);
   return true;
-}
-
-CalcValue& CalcMatrix::At(std::int32_t index) {
-  if (!InRange(index)) return Scratch();
-  return elements_[static_cast<std::size_t>(index)];
-}
-
-const CalcValue& CalcMatrix::At(std::int32_t index) const {
-  if (!InRange(index)) return Scratch();
-  return elements_[static_cast<std::size_t>(index)];
 }
 
 // --- reshaping and copying -------------------------------------------------------
 
 bool CalcMatrix::Resize(std::int32_t rows, std::int32_t columns, CalcRunBudget* budget) {
   if (!ValidShape(rows, columns)) return false;
-  // Charged while the old storage is still held: both exist for a moment.
   CalcRunBudget* const on = BudgetFor(budget, *this);
+  if (columns == columns_ && count() != 1 && rows * columns != 1) return ResizeRows(rows, on);
+  // Charged while the old storage is still held: both exist for a moment.
   CalcMemoryCharge charge;
   if (!ChargeMemory(rows * columns, on, charge)) return false;
   std::vector<CalcValue> resized;
   if (!ZeroStorage(rows * columns, resized, on)) return false;
   const std::int32_t kept_rows = std::min(rows, rows_);
   const std::int32_t kept_columns = std::min(columns, columns_);
+  const CalcValue* old = data();
   for (std::int32_t i = 0; i < kept_rows; ++i) {
     if (on != nullptr && !on->ChargeWork(static_cast<std::uint64_t>(kept_columns))) return false;
     for (std::int32_t j = 0; j < kept_columns; ++j) {
       CalcValue& kept = resized[static_cast<std::size_t>(i * columns + j)];
-      kept = elements_[static_cast<std::size_t>(i * columns_ + j)];
+      kept = old[i * columns_ + j];
       kept.Sync();
     }
   }
-  rows_ = rows;
-  columns_ = columns;
-  elements_.swap(resized);
+  TakeElements(rows, columns, std::move(resized));
   charge_ = std::move(charge);
+  return true;
+}
+
+bool CalcMatrix::ResizeRows(std::int32_t rows, CalcRunBudget* budget) {
+  const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_);
+  if (budget != nullptr && count > many_.size() && !budget->ChargeWork(count - many_.size())) return false;
+  try {
+    if (count > many_.capacity()) {
+      const std::size_t doubled = std::max(count, 2 * many_.capacity());
+      const std::size_t capacity = std::min(doubled, static_cast<std::size_t>(kMaxElements));
+      // The budget pays for the capacity, not the count: that is what is held.
+      CalcMemoryCharge charge;
+      if (!ChargeMemory(static_cast<std::int32_t>(capacity), budget, charge)) return false;
+      many_.reserve(capacity);
+      charge_ = std::move(charge);
+    }
+    many_.resize(count);  // new elements are zeros in the current kind
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // The elements that stay are brought to the current kind (and a time to the
+  // current fps), as a copy into fresh storage would have done. One already
+  // in the current kind, and not a time, would not change.
+  const std::size_t kept = static_cast<std::size_t>(std::min(rows, rows_)) * static_cast<std::size_t>(columns_);
+  const std::uint8_t kind = Numeric().current_kind;
+  for (std::size_t i = 0; i < kept; ++i) {
+    CalcValue& element = many_[i];
+    if (element.kind() == kind && kind != kKindTime) continue;
+    const CalcValue copy(element);
+    element = copy;
+    element.Sync();
+  }
+  rows_ = rows;
   return true;
 }
 
 bool CalcMatrix::Assign(const CalcMatrix& other, CalcRunBudget* budget) {
   if (this == &other) {
-    for (CalcValue& element : elements_) element.Sync();
+    for (std::int32_t i = 0; i < count(); ++i) data()[i].Sync();
+    return true;
+  }
+  if (other.count() == 1) {
+    single_ = other.single_;
+    single_.Sync();
+    std::vector<CalcValue>().swap(many_);
+    charge_.Reset();  // a single element is held inline and costs the budget nothing
+    rows_ = other.rows_;
+    columns_ = other.columns_;
     return true;
   }
   CalcRunBudget* const on = BudgetFor(budget, other);
@@ -171,21 +217,19 @@ bool CalcMatrix::Assign(const CalcMatrix& other, CalcRunBudget* budget) {
   if (!ChargeMemory(other.count(), on, charge)) return false;
   std::vector<CalcValue> copy;
   try {
-    copy.reserve(other.elements_.size());
+    copy.reserve(other.many_.size());
     // Copied in slices, like ZeroStorage fills.
-    while (copy.size() < other.elements_.size()) {
-      const std::size_t slice = std::min(kFillSlice, other.elements_.size() - copy.size());
+    while (copy.size() < other.many_.size()) {
+      const std::size_t slice = std::min(kFillSlice, other.many_.size() - copy.size());
       if (on != nullptr && !on->ChargeWork(slice)) return false;
-      const auto from = other.elements_.begin() + static_cast<std::ptrdiff_t>(copy.size());
+      const auto from = other.many_.begin() + static_cast<std::ptrdiff_t>(copy.size());
       copy.insert(copy.end(), from, from + static_cast<std::ptrdiff_t>(slice));
     }
   } catch (const std::bad_alloc&) {
     return false;
   }
   for (CalcValue& element : copy) element.Sync();
-  rows_ = other.rows_;
-  columns_ = other.columns_;
-  elements_.swap(copy);
+  TakeElements(other.rows_, other.columns_, std::move(copy));
   charge_ = std::move(charge);
   return true;
 }
@@ -195,7 +239,8 @@ bool CalcMatrix::Assign(const CalcMatrix& other, CalcRunBudget* budget) {
 void CalcMatrix::Scale(const CalcValue& factor) {
   // The factor may be one of our own elements; keep its value from before.
   const CalcValue by(factor);
-  for (CalcValue& element : elements_) element = ValueMultiply(element, by);
+  CalcValue* elements = data();
+  for (std::int32_t i = 0; i < count(); ++i) elements[i] = ValueMultiply(elements[i], by);
 }
 
 bool CalcMatrix::Multiply(const CalcMatrix& right, CalcRunBudget* budget) {
@@ -237,9 +282,7 @@ bool CalcMatrix::Multiply(const CalcMatrix& right, CalcRunBudget* budget) {
     }
   }
   // `right` may be this matrix: nothing of ours changes before this point.
-  rows_ = rows;
-  columns_ = columns;
-  elements_.swap(product);
+  TakeElements(rows, columns, std::move(product));
   charge_ = std::move(charge);
   return true;
 }

@@ -11,7 +11,8 @@
 // cleanly (Make gives nullopt, the bool operations give false and leave the
 // matrix unchanged) and the caller reports E_MEM. No operation lets
 // std::bad_alloc escape, except the constructors and copy assignment, which
-// behave like any container's (the default one allocates a single element);
+// behave like any container's (a 1 x 1 matrix, the default one included,
+// holds its element without allocating);
 // code that must report E_MEM makes with Make and copies with Assign.
 //
 // A matrix may be charged to a run budget (core/run_budget.h): Make, Resize,
@@ -57,7 +58,7 @@ class CalcMatrix {
   // Leave the source 0 x 0.
   CalcMatrix(CalcMatrix&& other) noexcept;
   CalcMatrix& operator=(CalcMatrix&& other) noexcept;
-  virtual ~CalcMatrix() = default;
+  ~CalcMatrix() = default;
 
   std::int32_t rows() const { return rows_; }
   std::int32_t columns() const { return columns_; }
@@ -80,8 +81,8 @@ class CalcMatrix {
   // (call Sync on it before reading a part). Outside that range both forms give
   // a scratch zero, re-zeroed on every such call, whose writes are discarded:
   // a stray index can never write into the matrix.
-  CalcValue& At(std::int32_t index);
-  const CalcValue& At(std::int32_t index) const;
+  CalcValue& At(std::int32_t index) { return InRange(index) ? data()[index] : Scratch(); }
+  const CalcValue& At(std::int32_t index) const { return InRange(index) ? data()[index] : Scratch(); }
 
   // Reshapes to rows x columns: every element that still fits keeps its
   // (row, column), every new one is zero. False, with the matrix unchanged,
@@ -113,15 +114,27 @@ class CalcMatrix {
   bool Multiply(const CalcMatrix& right, CalcRunBudget* budget = nullptr);
 
  private:
+  // Installs `elements` (exactly rows x columns of them) as the storage.
   CalcMatrix(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
+  void TakeElements(std::int32_t rows, std::int32_t columns, std::vector<CalcValue>&& elements);
 
   // Fills out with count zeros in the current kind, counting the work on
   // `budget` when one is given; false when the memory is not available or
   // the budget ends the run.
   static bool ZeroStorage(std::int32_t count, std::vector<CalcValue>& out, CalcRunBudget* budget = nullptr);
 
+  // Resize's fast path for an unchanged column count: the elements that stay
+  // keep their index, so the storage only grows or shrinks at its end.
+  bool ResizeRows(std::int32_t rows, CalcRunBudget* budget);
+
   bool InRange(std::int32_t row, std::int32_t column) const;
-  bool InRange(std::int32_t index) const;
+  bool InRange(std::int32_t index) const { return index >= 0 && index < count(); }
+  // What a read through At outside the matrix gets. Re-zeroed before it is
+  // handed out, so whatever a caller wrote into it is gone by the next use.
+  static CalcValue& Scratch();
+
+  CalcValue* data() { return count() == 1 ? &single_ : many_.data(); }
+  const CalcValue* data() const { return count() == 1 ? &single_ : many_.data(); }
 
   // `budget`, else this matrix's, else other's (null when none is charged).
   CalcRunBudget* BudgetFor(CalcRunBudget* budget, const CalcMatrix& other) const;
@@ -133,7 +146,13 @@ class CalcMatrix {
   CalcMemoryCharge charge_;
   std::int32_t rows_ = 1;
   std::int32_t columns_ = 1;
-  std::vector<CalcValue> elements_;  // exactly count() elements
+  // A 1 x 1 matrix keeps its element here, so the scalar results of an
+  // expression never touch the heap.
+  CalcValue single_;
+  // Any other shape keeps exactly count() elements here (none while the
+  // matrix is 1 x 1). Its spare capacity, grown geometrically, makes a
+  // matrix filled one row at a time reallocate only now and then.
+  std::vector<CalcValue> many_;
 };
 
 }  // namespace calc

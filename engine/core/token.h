@@ -76,7 +76,7 @@ class CalcToken {
   // payload (code 0, empty text, zero, a 1 x 1 zero matrix). May throw
   // std::bad_alloc; the list operations below catch it.
   CalcToken(std::uint8_t kind, TokenPayload payload);
-  virtual ~CalcToken() = default;
+  ~CalcToken() = default;
   CalcToken(const CalcToken&) = default;
   CalcToken(CalcToken&&) noexcept = default;
   CalcToken& operator=(const CalcToken&) = default;
@@ -102,8 +102,20 @@ class CalcToken {
   int Assign(std::uint8_t kind, const TokenPayload& payload);
   void AssignNumber(const CalcValue& value);  // kind 5; cannot fail
 
+  // The variable or array slot a name token was last found in. Only a hint:
+  // its user checks that the slot still carries the name before trusting it,
+  // so a stale or copied hint costs a search, never a wrong answer.
+  struct NameHint {
+    bool valid = false;
+    bool is_array = false;
+    std::uint8_t code = 0;
+  };
+  NameHint name_hint() const { return name_hint_; }
+  void set_name_hint(NameHint hint) const { name_hint_ = hint; }
+
  private:
   std::uint8_t kind_ = kTokOpen;
+  mutable NameHint name_hint_;
   TokenPayload payload_;
 };
 
@@ -121,7 +133,7 @@ class CalcTokenList {
   CalcTokenList& operator=(const CalcTokenList&) = delete;
   CalcTokenList(CalcTokenList&& other) noexcept;
   CalcTokenList& operator=(CalcTokenList&& other) noexcept;
-  virtual ~CalcTokenList() = default;
+  ~CalcTokenList() = default;
 
   // --- building: 0 or E_MEM (the list is unchanged on failure) ---
 

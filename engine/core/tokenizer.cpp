@@ -1,5 +1,6 @@
 #include "core/tokenizer.h"
 
+#include <array>
 #include <new>
 #include <optional>
 #include <string>
@@ -43,17 +44,31 @@ struct OperatorMatch {
   std::size_t length;
 };
 
-// The longest binary or postfix operator written at the start of `rest`. The
-// spellings are the operators' written forms (codes 6 and up; 0-5 are only
-// reachable as bracketed words).
+// The written forms of the binary and postfix operators (codes 6 and up;
+// 0-5 are only reachable as bracketed words), longest first, so that the
+// first form that matches is the longest.
+struct OperatorSpelling {
+  std::string_view form;
+  std::uint8_t code;
+};
+
+constexpr std::array<OperatorSpelling, kOperatorCount - kOpPostIncrement> OperatorSpellings() {
+  std::array<OperatorSpelling, kOperatorCount - kOpPostIncrement> spellings{};
+  std::size_t n = 0;
+  for (std::size_t length = 3; length >= 1; --length)
+    for (int code = kOpPostIncrement; code < kOperatorCount; ++code)
+      if (OperatorForm(code).size() == length)
+        spellings[n++] = OperatorSpelling{OperatorForm(code), static_cast<std::uint8_t>(code)};
+  return spellings;
+}
+
+constexpr auto kOperatorSpellings = OperatorSpellings();
+
+// The longest binary or postfix operator written at the start of `rest`.
 std::optional<OperatorMatch> MatchOperator(std::string_view rest) {
-  for (std::size_t length = 3; length >= 1; --length) {
-    for (int code = kOpPostIncrement; code < kOperatorCount; ++code) {
-      const std::string_view form = OperatorForm(code);
-      if (form.size() == length && rest.starts_with(form))
-        return OperatorMatch{static_cast<std::uint8_t>(code), length};
-    }
-  }
+  if (rest.empty()) return std::nullopt;
+  for (const OperatorSpelling& s : kOperatorSpellings)
+    if (s.form[0] == rest[0] && rest.starts_with(s.form)) return OperatorMatch{s.code, s.form.size()};
   return std::nullopt;
 }
 

@@ -68,7 +68,7 @@ class CalcValue {
   explicit CalcValue(const CalcFraction& f);
   explicit CalcValue(const CalcTime& t);
   CalcValue& operator=(const CalcValue& other);
-  virtual ~CalcValue() = default;
+  ~CalcValue() = default;
 
   // A new value in the current kind holding the real number x.
   static CalcValue FromReal(double x);

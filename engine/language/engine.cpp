@@ -346,10 +346,7 @@ int CalcEngine::CallUserFunction(const CalcToken& name, CalcMatrix& result) {
     CalcTokenList arguments;
     if (const int status = CollectArguments(evaluator_, arguments)) return status;
     auto callee = std::make_unique<CalcContext>();
-    // A recursive call walks the very statement this evaluator is in.
-    const auto resume = evaluator_.Position();
     const int status = host_.RunFunction(entry, true, *callee, arguments, *this);
-    evaluator_.SetPosition(resume);
     return TakeResult(status, E_USERFUNC, name, *callee, result);
   } catch (const std::bad_alloc&) {
     return evaluator_.Fail(E_MEM, &name);
@@ -363,7 +360,6 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
     auto callee = std::make_unique<CalcContext>();
     const std::string function(name.text());
     CalcFunctionList& cache = ExternalFunctionCache();
-    const auto resume = evaluator_.Position();
     int status;
     if (CalcFunctionEntry* cached = cache.Find(function, true)) {
       CalcFunctionEntry entry = *cached;
@@ -386,7 +382,6 @@ int CalcEngine::CallExternalFunction(const CalcToken& name, CalcMatrix& result) 
         status = host_.RunNamedText(function, *callee, arguments, *this);
       }
     }
-    evaluator_.SetPosition(resume);
     return TakeResult(status, E_EXTFUNC, name, *callee, result);
   } catch (const std::bad_alloc&) {
     return evaluator_.Fail(E_MEM, &name);

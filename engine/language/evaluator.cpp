@@ -80,10 +80,20 @@ bool IsTrue(const CalcMatrix& m) {
   return !IsZeroValue(m.At(0));
 }
 
-void SetScalar(CalcMatrix& m, const CalcValue& v) {
+namespace {
+
+// The element of `m` made 1 x 1 (which needs no memory), to be written in place.
+CalcValue& ScalarSlot(CalcMatrix& m) {
   if (m.rows() != 1 || m.columns() != 1) m = CalcMatrix();
-  m.At(0) = v;
-  m.At(0).Sync();
+  return m.At(0);
+}
+
+}  // namespace
+
+void SetScalar(CalcMatrix& m, const CalcValue& v) {
+  CalcValue& slot = ScalarSlot(m);
+  slot = v;
+  slot.Sync();
 }
 
 void SetScalarReal(CalcMatrix& m, double x) {
@@ -100,27 +110,26 @@ int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, Cal
 
 TokenListScope::TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list)
     : evaluator_(evaluator), saved_list_(evaluator.list_), had_list_(evaluator.list_ != nullptr) {
-  if (had_list_) saved_cursor_ = saved_list_->Cursor();
+  if (had_list_) saved_pos_ = evaluator.pos_;
   evaluator_.list_ = &list;
-  list.Rewind();
+  evaluator_.pos_ = list.begin();
 }
 
 TokenListScope::~TokenListScope() {
   evaluator_.list_ = saved_list_;
-  if (had_list_) saved_list_->SetCursor(saved_cursor_);
+  if (had_list_) evaluator_.pos_ = saved_pos_;
 }
 
 // --- the token walk ----------------------------------------------------------
 
 CalcToken* CalcEvaluator::Peek() {
-  if (list_ == nullptr) return nullptr;
-  const auto it = list_->Cursor();
-  return it == list_->end() ? nullptr : &*it;
+  if (list_ == nullptr || pos_ == list_->end()) return nullptr;
+  return &*pos_;
 }
 
 CalcToken* CalcEvaluator::Take() {
   CalcToken* token = Peek();
-  if (token != nullptr) list_->Next();
+  if (token != nullptr) ++pos_;
   return token;
 }
 
@@ -147,8 +156,7 @@ int CalcEvaluator::EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterato
 
 int CalcEvaluator::Fail(int code, const CalcToken* token) {
   has_offender_ = false;
-  if (token == nullptr && list_ != nullptr && list_->Cursor() != list_->begin())
-    token = &*std::prev(list_->Cursor());
+  if (token == nullptr && list_ != nullptr && pos_ != list_->begin()) token = &*std::prev(pos_);
   if (token != nullptr) {
     offender_ = *token;
     has_offender_ = true;
@@ -227,6 +235,7 @@ int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) 
 int CalcEvaluator::ApplyPostOps() {
   int first_error = 0;
   for (CalcPostOp& op : post_ops_) {
+    op.target.name = op.name;
     CalcValue value;
     int status = ReadTarget(op.target, value);
     if (status == 0) {
@@ -370,9 +379,8 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
   if (nesting_ - nesting_base_ >= kMaxNesting || nesting_ >= kMaxCallNesting) return Fail(E_MEM, Peek());
   NestingGuard guard(nesting_);
   lvalue_.Clear();
-  if (list_ == nullptr || list_->Cursor() == list_->end()) return Fail(E_RVALUE_NULL, nullptr);
-  CalcToken& token = *list_->Cursor();
-  list_->Next();
+  if (list_ == nullptr || pos_ == list_->end()) return Fail(E_RVALUE_NULL, nullptr);
+  CalcToken& token = *pos_++;
 
   std::uint8_t code = token.code();
   switch (OperandClassOf(token)) {
@@ -399,10 +407,11 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
     case kOperandNumber: {
       const CalcValue* number = token.number();
       if (number == nullptr) return Fail(E_CONSTANT, &token);
-      CalcValue value = *number;
+      // Made in place: synced, then fitted (which keeps the kind).
+      CalcValue& value = ScalarSlot(result);
+      value = *number;
       value.Sync();
       Normalize(value);
-      SetScalar(result, value);
       return 0;
     }
     case kOperandIdentifier:
@@ -432,9 +441,10 @@ int CalcEvaluator::ReadComputedCode(std::uint8_t& code) {
 
 int CalcEvaluator::ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind,
                                 CalcMatrix& result) {
-  CalcValue value = engine_.storage().GetVariable(code);
-  Normalize(value);
-  SetScalar(result, value);
+  CalcValue& value = ScalarSlot(result);
+  value = engine_.storage().GetVariable(code);
+  Normalize(value);  // in the kind it was stored in, then synced
+  value.Sync();
   lvalue_.kind = kind;
   lvalue_.code = code;
   if (kind == CalcLvalueRef::kVariableName) lvalue_.name = token.text();
@@ -481,15 +491,20 @@ int CalcEvaluator::ReadArray(const CalcToken& token, std::uint8_t code, CalcLval
   return 0;
 }
 
+// Names are unique across both tables (every declaration checks), so a
+// remembered slot that still carries the token's name is the answer a search
+// would give; the check makes the hint safe against names that were freed,
+// moved or declared since, and against a token copied with its hint.
 int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
   const CalcStorage& storage = engine_.storage();
   const std::string_view name = token.text();
-  if (const auto hit = name_memo_.find(&token); hit != name_memo_.end()) {
-    const CalcNameTable& table = hit->second.is_array ? static_cast<const CalcNameTable&>(storage.arrays())
-                                                      : storage.variables();
-    if (!name.empty() && table.NameOf(hit->second.code) == name) {
-      is_array = hit->second.is_array;
-      return hit->second.code;
+  const CalcToken::NameHint hint = token.name_hint();
+  if (hint.valid) {
+    const CalcNameTable& table =
+        hint.is_array ? static_cast<const CalcNameTable&>(storage.arrays()) : storage.variables();
+    if (!name.empty() && table.NameOf(hint.code) == name) {
+      is_array = hint.is_array;
+      return hint.code;
     }
   }
   is_array = false;
@@ -498,10 +513,7 @@ int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
     code = storage.arrays().Find(name);
     is_array = true;
   }
-  if (code >= 0) {
-    if (name_memo_.size() >= 4096) name_memo_.clear();
-    name_memo_[&token] = NameHit{is_array, static_cast<std::uint8_t>(code)};
-  }
+  if (code >= 0) token.set_name_hint({true, is_array, static_cast<std::uint8_t>(code)});
   return code;
 }
 
@@ -692,6 +704,8 @@ int CalcEvaluator::QueuePostOp(int delta, const CalcToken& op) {
   CalcPostOp entry;
   entry.delta = delta;
   entry.target = lvalue_;
+  entry.name = lvalue_.name;
+  entry.target.name = {};
   entry.op = op;
   post_ops_.push_back(std::move(entry));
   return 0;

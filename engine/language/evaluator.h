@@ -3,8 +3,11 @@
 // operator applies to the accumulated result on its left and exactly one
 // operand on its right, and a parenthesised group counts as one operand.
 //
-// The evaluator walks one token list with that list's cursor. It keeps the
-// state of one expression: the parenthesis depth, the top-level assignment
+// The evaluator walks one token list with a position of its own: the list is
+// only read (a name that turns out to be a number is the one exception, see
+// ReadIdentifier), so engines that run the same statement at once, as a
+// recursive function does, never disturb each other. It keeps the state of
+// one expression: the parenthesis depth, the top-level assignment
 // flag, the last assignable operand (CalcLvalueRef) and the queue of postfix
 // increments and decrements, which run after the whole expression.
 //
@@ -16,7 +19,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "core/token.h"
@@ -36,7 +39,9 @@ struct CalcLvalueRef {
 
   Kind kind = kNone;
   std::uint8_t code = 0;  // by code
-  std::string name;       // by name
+  // By name: the name token's text, valid while its list lives (a queued
+  // postfix operation keeps a copy of its own).
+  std::string_view name;
   // Evaluated subscripts, non-negative, ended by -1.
   std::int32_t subscripts[kMaxArraySubscripts + 1] = {-1};
   int subscript_count = 0;
@@ -55,8 +60,9 @@ struct CalcLvalueRef {
 // A postfix "++" or "--" waiting for the end of the expression.
 struct CalcPostOp {
   int delta = 1;
-  CalcLvalueRef target;
-  CalcToken op;  // the operator, for reports
+  CalcLvalueRef target;  // its name is set from `name` when the operation runs
+  std::string name;      // outlives a brace list the target was read from
+  CalcToken op;          // the operator, for reports
 };
 
 class CalcEvaluator {
@@ -118,8 +124,9 @@ class CalcEvaluator {
   CalcToken* Peek();
   // Takes the next token; null at the end.
   CalcToken* Take();
-  CalcTokenList::iterator Position() const { return list_->Cursor(); }
-  void SetPosition(CalcTokenList::const_iterator pos) { list_->SetCursor(pos); }
+  CalcTokenList::iterator Position() const { return pos_; }
+  // Any position of the current list (its end finishes the walk).
+  void SetPosition(CalcTokenList::iterator pos) { pos_ = pos; }
   // True when the token can start an operand: kinds whose low five bits are at
   // most 11, except the operators that only follow an operand (ids >= 6).
   static bool CanBeginOperand(const CalcToken& token);
@@ -188,7 +195,7 @@ class CalcEvaluator {
   int ReadSubscripts(CalcLvalueRef& ref);
   int ReadIdentifier(CalcToken& token, CalcMatrix& result);
   // The slot a name token names: a variable first, then an array; -1 for
-  // none. Remembers its answer per token and checks it on the next fetch.
+  // none. Remembers its answer in the token and checks it on the next fetch.
   int ResolveName(const CalcToken& token, bool& is_array);
   // The slot of a target by name: the code it had when it was read, while
   // that slot still carries the name, else a fresh search.
@@ -200,6 +207,7 @@ class CalcEvaluator {
 
   CalcEngine& engine_;
   CalcTokenList* list_ = nullptr;
+  CalcTokenList::iterator pos_;  // in *list_ while list_ is set
   int paren_depth_ = 0;
   int nesting_ = 0;
   int nesting_base_ = 0;
@@ -209,19 +217,10 @@ class CalcEvaluator {
   CalcToken offender_;
   bool has_offender_ = false;
   bool filling_braces_ = false;
-  // Names are unique across both tables (every declaration checks), so a
-  // remembered slot that still carries the token's name is the answer a
-  // search would give; the check makes the memo safe against names that were
-  // freed, moved or declared since, and against reused token addresses.
-  struct NameHit {
-    bool is_array;
-    std::uint8_t code;
-  };
-  std::unordered_map<const CalcToken*, NameHit> name_memo_;
 };
 
-// Puts the evaluator on another token list for the life of the scope and
-// restores the previous list and its cursor afterwards.
+// Puts the evaluator on another token list, from its first token, for the
+// life of the scope, and restores the previous list and position afterwards.
 class TokenListScope {
  public:
   TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list);
@@ -232,7 +231,7 @@ class TokenListScope {
  private:
   CalcEvaluator& evaluator_;
   CalcTokenList* saved_list_;
-  CalcTokenList::iterator saved_cursor_;
+  CalcTokenList::iterator saved_pos_;
   bool had_list_;
 };
 

@@ -67,6 +67,11 @@ SplitLine SplitStatements(std::string_view line) {
 int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out) {
   try {
     const SplitLine split = SplitStatements(physical_line);
+    // Exactly the room a fresh list needs (a line of a million ";" would
+    // otherwise leave up to as much again unused); growing lists still grow
+    // geometrically.
+    const std::size_t needed = out.size() + split.statements.size();
+    if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
     for (const std::string_view text : split.statements) {
       CalcLine& line = out.emplace_back();
       line.line = line_number;
