@@ -29,8 +29,8 @@ struct ConsoleSetup {
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
   std::string prefix = "radixcalc";  // the place of reports made outside any source
-  std::vector<std::string> folders;  // hook 4
-  std::string extension = ".cef";    // hook 5
+  std::vector<std::string> folders;  // NextFolder's answers
+  std::string extension = ".cef";    // FileExtension's answer
   const TextCodec* codec = nullptr;  // null: text goes out as it is
 
   // Writes a report line. A run of identical lines with no other output in

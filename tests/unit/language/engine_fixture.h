@@ -63,9 +63,9 @@ class RecordingEngine : public CalcHost, public CalcEngine {
   std::vector<Seen> reports;
   std::vector<int> notified;
   std::vector<std::string> messages;
-  std::vector<std::string> folders;  // hook 4's answers
+  std::vector<std::string> folders;  // NextFolder's answers
   int folders_asked = 0;
-  std::vector<std::string> named_texts;  // hook 7's calls
+  std::vector<std::string> named_texts;  // RunNamedText's calls
   std::vector<std::string> assertions;
   bool stop_on_assert = false;
   int refused_line = -1;

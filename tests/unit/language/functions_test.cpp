@@ -204,7 +204,7 @@ TEST_F(FunctionCallTest, ACacheOfCapacityZeroAsksHookSevenForEveryCall) {
   EXPECT_EQ(engine.named_texts, (std::vector<std::string>{"one", "one"}));
   EXPECT_EQ(ExternalFunctionCache().size(), 0u);
 
-  // With a cache, the file is read once and hook 7 only hears of names that
+  // With a cache, the file is read once and RunNamedText only hears of names that
   // have no file.
   ExternalFunctionCache().set_capacity(4);
   engine.named_texts.clear();
