@@ -109,7 +109,7 @@ int CalcEngine::CompileCharged(std::string_view physical, int line_number, CalcL
   // Asked first, so that a line whose compiled form would not fit is never
   // compiled; then charged what it really took.
   if (!charge.Set(CompiledSizeEstimate(physical), budget_.get())) return E_MEM;
-  const int status = CompileLine(context_, physical, line_number, lines);
+  const int status = CompileLine(context_, physical, line_number, lines, budget_.get());
   if (status != kDone) return status;
   return charge.Set(CompiledSize(lines), budget_.get()) ? kDone : E_MEM;
 }

@@ -64,7 +64,8 @@ SplitLine SplitStatements(std::string_view line) {
   return split;
 }
 
-int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out) {
+int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out,
+                CalcRunBudget* budget) {
   try {
     const SplitLine split = SplitStatements(physical_line);
     // Exactly the room a fresh list needs (a line of a million ";" would
@@ -73,6 +74,9 @@ int CompileLine(const CalcContext& context, std::string_view physical_line, int 
     const std::size_t needed = out.size() + split.statements.size();
     if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
     for (const std::string_view text : split.statements) {
+      // A line of millions of statements takes seconds to compile: an
+      // interruption ends it between two of them.
+      if (budget != nullptr && !budget->ChargeWork(0)) return E_MEM;
       CalcLine& line = out.emplace_back();
       line.line = line_number;
       if (split.has_comment) {

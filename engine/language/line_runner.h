@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/context.h"
+#include "core/run_budget.h"
 #include "core/token.h"
 
 namespace calc {
@@ -47,8 +48,10 @@ SplitLine SplitStatements(std::string_view physical_line);
 
 // Compiles one physical line into statements appended to `out`, all numbered
 // `line_number`. Numbers are read under the context's current mode and radix.
-// 0, or E_MEM (the statements compiled before stay in `out`).
-int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out);
+// 0, or E_MEM (the statements compiled before stay in `out`); with a budget,
+// also E_MEM when an interruption or the step limit ends the run.
+int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out,
+                CalcRunBudget* budget = nullptr);
 
 // Compiles a text of any number of physical lines (ended by CR, LF or CR LF),
 // numbering them from `first_line` on.

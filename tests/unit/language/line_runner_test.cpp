@@ -36,6 +36,16 @@ TEST(SplitStatements, CutsAtUnescapedSemicolonsAndEndsAtComments) {
   }
 }
 
+TEST(CompileLine, AnInterruptionEndsALineOfManyStatementsBeforeItIsCompiled) {
+  CalcContext context;
+  const auto budget = CalcRunBudget::Make();
+  budget->RequestInterrupt();
+  CalcLineList lines;
+  EXPECT_EQ(CompileLine(context, std::string(100000, ';'), 1, lines, budget.get()), E_MEM);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(budget->stop(), CalcRunBudget::Stop::kInterrupted);
+}
+
 TEST(CompileText, NumbersStatementsByPhysicalLine) {
   CalcContext context;
   CalcLineList lines;
