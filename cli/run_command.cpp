@@ -230,7 +230,10 @@ class Runner {
         // With its end, so that an empty line is counted too.
         engine_->RunText(codec_.ToEngine(line) + "\n");
       }
-      out_.flush();
+      // Results go out before the next read would wait (a program feeding
+      // lines through a pipe sees each answer), but not after every line of a
+      // file: a write per line would cost more than running the line.
+      if (in.rdbuf()->in_avail() <= 0) out_.flush();
       if (engine_->run_stopped()) break;
     }
     End(name);
