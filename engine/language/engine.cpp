@@ -106,9 +106,12 @@ void CalcEngine::BeginRun() {
 int CalcEngine::CompileCharged(std::string_view physical, int line_number, CalcLineList& lines,
                                CalcMemoryCharge& charge) {
   budget_->ClearMemoryStop();
-  // Asked first, so that a line whose compiled form would not fit is never
-  // compiled; then charged what it really took.
-  if (!charge.Set(CompiledSizeEstimate(physical), budget_.get())) return E_MEM;
+  // A long line is asked for first, so that one whose compiled form would not
+  // fit is never compiled; every line is then charged what it really took. A
+  // short line is not worth the estimate: what it can take while it compiles
+  // is small beside any limit.
+  constexpr std::size_t kEstimatedFrom = 4096;
+  if (physical.size() >= kEstimatedFrom && !charge.Set(CompiledSizeEstimate(physical), budget_.get())) return E_MEM;
   const int status = CompileLine(context_, physical, line_number, lines, budget_.get());
   if (status != kDone) return status;
   return charge.Set(CompiledSize(lines), budget_.get()) ? kDone : E_MEM;
