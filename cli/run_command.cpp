@@ -211,7 +211,12 @@ class Runner {
   // Runs a stream (a file or standard input) line by line as the source
   // `name`, until its end or until the run stops. A line longer than
   // kMaxLineLength ends it with an error, unread beyond that length.
-  void RunStream(std::string_view name, std::istream& in) {
+  // Standard input flushes the output after every line: a program that
+  // feeds it may wait for each answer before it writes the next line. A
+  // file's output is flushed when the file ends, which saves a write per
+  // line; reports still come in order, as every report flushes the output
+  // before it is written.
+  void RunStream(std::string_view name, std::istream& in, bool flush_each_line) {
     Begin(name);
     std::string line;
     for (;;) {
@@ -230,7 +235,7 @@ class Runner {
         // With its end, so that an empty line is counted too.
         engine_->RunText(codec_.ToEngine(line) + "\n");
       }
-      out_.flush();
+      if (flush_each_line) out_.flush();
       if (engine_->run_stopped()) break;
     }
     End(name);
@@ -271,6 +276,7 @@ class Runner {
 
   void End(std::string_view name) {
     setup_.FlushReports();
+    out_.flush();  // a file's results come before the report below
     if (Recording()) {
       const calc::CalcBlock* open = engine_->control().blocks.current();
       err_ << name << ":" << engine_->next_line() - 1 << ": " << BlockName(open ? open->type : calc::kBlockDo)
@@ -278,7 +284,6 @@ class Runner {
       unterminated_ = true;
     }
     engine_->EndSource();
-    out_.flush();
   }
 
   const RunOptions& opt_;
@@ -378,13 +383,13 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
     if (terminal != nullptr)
       runner.RunSession(*terminal);
     else
-      runner.RunStream("-", in);
+      runner.RunStream("-", in, true);
   }
   for (const Input& input : opt.inputs) {
     if (input.is_text) {
       runner.RunText("-e", input.value);
     } else if (input.value == "-") {
-      runner.RunStream("-", in);
+      runner.RunStream("-", in, true);
     } else {
       std::ifstream file{std::string(input.value), std::ios::binary};
       if (!file) {
@@ -392,7 +397,7 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
         unreadable = true;
         continue;
       }
-      runner.RunStream(input.value, file);
+      runner.RunStream(input.value, file, false);
     }
   }
   calc::ExternalFunctionCache().Clear();

@@ -61,13 +61,26 @@ int DecimalCount(double x);
 // Multiplies both parts by the factor that takes angle unit `from` to `to`.
 void ConvertAngle(CalcComplex& c, std::uint8_t from, std::uint8_t to);
 
+// The members that every operand passes through several times are defined in
+// the class, so that they inline: a loop of scalar arithmetic spends a large
+// share of its time constructing, copying and syncing values.
 class CalcValue {
  public:
-  CalcValue();
-  CalcValue(const CalcValue& other);
+  CalcValue() : kind_(Numeric().current_kind) { time_.fps = Numeric().current_fps; }
+  CalcValue(const CalcValue& other)
+      : kind_(other.kind_), complex_(other.complex_), fraction_(other.fraction_), time_(other.time_) {
+    if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
+  }
   explicit CalcValue(const CalcFraction& f);
   explicit CalcValue(const CalcTime& t);
-  CalcValue& operator=(const CalcValue& other);
+  CalcValue& operator=(const CalcValue& other) {
+    kind_ = other.kind_;
+    complex_ = other.complex_;
+    fraction_ = other.fraction_;
+    time_ = other.time_;
+    if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
+    return *this;
+  }
   ~CalcValue() = default;
 
   // A new value in the current kind holding the real number x.
@@ -76,12 +89,24 @@ class CalcValue {
   std::uint8_t kind() const { return kind_; }
 
   // Brings the value into the current kind; returns the kind now active.
-  std::uint8_t Sync();
+  std::uint8_t Sync() {
+    SwitchTo(Numeric().current_kind);
+    return kind_;
+  }
 
   // Switch the active part into the requested kind and return it.
-  CalcComplex& AsComplex();
-  CalcFraction& AsFraction();
-  CalcTime& AsTime();
+  CalcComplex& AsComplex() {
+    SwitchTo(kKindComplex);
+    return complex_;
+  }
+  CalcFraction& AsFraction() {
+    SwitchTo(kKindFraction);
+    return fraction_;
+  }
+  CalcTime& AsTime() {
+    SwitchTo(kKindTime);
+    return time_;
+  }
 
   // The active part converted into a kind, without changing the value.
   CalcComplex ComplexView() const;
@@ -99,7 +124,11 @@ class CalcValue {
   std::int64_t ToInteger() const;  // truncated toward zero
 
  private:
-  void SwitchTo(std::uint8_t kind);
+  void SwitchTo(std::uint8_t kind) {
+    if (kind_ != kind) ConvertTo(kind);
+  }
+  // SwitchTo's conversion, for a kind other than the active one.
+  void ConvertTo(std::uint8_t kind);
 
   std::uint8_t kind_;
   CalcComplex complex_;

@@ -80,6 +80,18 @@ bool IsTrue(const CalcMatrix& m) {
   return !IsZeroValue(m.At(0));
 }
 
+const CalcValue* FirstAsStored(const CalcMatrix& m) {
+  if (m.count() < 1) return nullptr;
+  const CalcValue& first = m.At(0);
+  if (first.kind() != Numeric().current_kind || first.kind() == kKindTime) return nullptr;
+  return &first;
+}
+
+double FirstReal(const CalcMatrix& m) {
+  if (const CalcValue* first = FirstAsStored(m)) return first->ToReal();
+  return m.First().ToReal();
+}
+
 namespace {
 
 // The element of `m` made 1 x 1 (which needs no memory), to be written in place.
@@ -740,17 +752,21 @@ int CalcEvaluator::ReadTarget(const CalcLvalueRef& target, CalcValue& out) {
 
 int CalcEvaluator::Store(const CalcLvalueRef& target, const CalcMatrix& value, const CalcToken* op) {
   CalcStorage& storage = engine_.storage();
+  const auto set_variable = [&](std::uint8_t code, bool by_code) {
+    if (const CalcValue* first = FirstAsStored(value)) return storage.SetVariable(code, *first, by_code);
+    return storage.SetVariable(code, value.First(), by_code);
+  };
   int status = 0;
   switch (target.kind) {
     case CalcLvalueRef::kNone:
       return Fail(E_LVALUE, op);
     case CalcLvalueRef::kVariableCode:
-      status = storage.SetVariable(target.code, value.First(), true);
+      status = set_variable(target.code, true);
       break;
     case CalcLvalueRef::kVariableName: {
       const int code = TargetCode(target);
       if (code < 0) return Fail(E_LVALUE, op);
-      status = storage.SetVariable(static_cast<std::uint8_t>(code), value.First(), false);
+      status = set_variable(static_cast<std::uint8_t>(code), false);
       break;
     }
     case CalcLvalueRef::kArrayCode:
