@@ -316,12 +316,7 @@ std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
   }
 }
 
-int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
-  if (InGroup(mode, kGroupFloat)) {
-    if (v.kind() == kKindComplex) v.AsComplex().im = 0.0;
-    return 0;
-  }
-  if (!InGroup(mode, kGroupInteger)) return 0;
+int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
   const double real = v.ToReal();
   int warning = 0;
   if (range_warnings) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/modes.h"
 #include "core/numeric_settings.h"
 
 namespace calc {
@@ -149,11 +150,22 @@ IntegerLimits LimitsOf(std::uint16_t mode);
 // The low bits of n for an integer mode word, sign- or zero-extended.
 std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode);
 
+// FitToMode for an integer mode.
+int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings);
+
 // Fits a value to the mode: float modes drop the imaginary part; integer modes
 // truncate and narrow. Returns W_OVERFLOW or W_UNDERFLOW when range_warnings is
 // set and the unnarrowed value lies outside the type (the value is narrowed all
-// the same; the caller reports the code), else 0.
-int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings);
+// the same; the caller reports the code), else 0. Every operand and result is
+// fitted, so the float case, a single store at most, inlines.
+inline int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
+  if (InGroup(mode, kGroupFloat)) {
+    if (v.kind() == kKindComplex) v.AsComplex().im = 0.0;
+    return 0;
+  }
+  if (!InGroup(mode, kGroupInteger)) return 0;
+  return FitToIntegerMode(v, mode, range_warnings);
+}
 
 // "RAND_MAX" and "HUGE_VAL" read as numbers in the current kind.
 bool ReadNamedConstant(std::string_view word, CalcValue& out);

@@ -266,10 +266,21 @@ int CalcEvaluator::ApplyPostOps() {
 // --- groups -------------------------------------------------------------------------
 
 int CalcEvaluator::EvaluateGroup(CalcMatrix& result) {
+  // A group usually starts where no target is pending (a statement's start,
+  // or a "(" read as an operand, which cleared it); only a real target is
+  // worth the copy that keeps it across the group.
+  const auto run = [&] {
+    bool done = false;
+    const int status = GroupHead(result, done);
+    return status == 0 && !done ? GroupLoop(result) : status;
+  };
+  if (lvalue_.kind == CalcLvalueRef::kNone) {
+    const int status = run();
+    lvalue_.Clear();
+    return status;
+  }
   CalcLvalueRef enclosing = lvalue_;
-  bool done = false;
-  int status = GroupHead(result, done);
-  if (status == 0 && !done) status = GroupLoop(result);
+  const int status = run();
   lvalue_ = std::move(enclosing);
   return status;
 }
