@@ -94,9 +94,11 @@ double FirstReal(const CalcMatrix& m) {
 
 namespace {
 
+[[gnu::noinline]] void MakeScalar(CalcMatrix& m) { m = CalcMatrix(); }
+
 // The element of `m` made 1 x 1 (which needs no memory), to be written in place.
 CalcValue& ScalarSlot(CalcMatrix& m) {
-  if (m.rows() != 1 || m.columns() != 1) m = CalcMatrix();
+  if (m.rows() != 1 || m.columns() != 1) MakeScalar(m);
   return m.At(0);
 }
 
@@ -178,29 +180,41 @@ int CalcEvaluator::Fail(int code, const CalcToken* token) {
 
 void CalcEvaluator::Warn(int code, const CalcToken* token) { engine_.ReportWith(code, Offender{token, {}}); }
 
+namespace {
+
+// The rare paths of Normalize, kept out of line: every operand and result is
+// normalised, and the single value's path stays short without them.
+[[gnu::noinline]] void ReportRangeWarning(CalcEngine& engine, int code) { engine.ReportWith(code, Offender{}); }
+
+[[gnu::noinline]] void NormalizeElements(CalcEngine& engine, CalcMatrix& m) {
+  const CalcContext& ctx = engine.context();
+  const std::int32_t count = m.count();
+  for (std::int32_t i = 0; i < count; ++i) {
+    CalcValue& v = m.At(i);
+    const double before = v.ToReal();
+    if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) {
+      char text[400];  // "%.0f" of the largest double has 309 digits
+      std::snprintf(text, sizeof text, "%.0f", before);
+      engine.ReportWith(code, Offender{nullptr, text});
+    }
+  }
+}
+
+}  // namespace
+
 void CalcEvaluator::Normalize(CalcValue& v) {
   const CalcContext& ctx = engine_.context();
-  if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) engine_.ReportWith(code, Offender{});
+  if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) ReportRangeWarning(engine_, code);
 }
 
 void CalcEvaluator::Normalize(CalcMatrix& m) {
-  const CalcContext& ctx = engine_.context();
-  const std::uint16_t mode = ctx.mode();
+  const std::uint16_t mode = engine_.context().mode();
   if (!InGroup(mode, kGroupInteger) && !InGroup(mode, kGroupFloat)) return;
   if (m.rows() == 1 && m.columns() == 1) {
     Normalize(m.At(0));
     return;
   }
-  const std::int32_t count = m.count();
-  for (std::int32_t i = 0; i < count; ++i) {
-    CalcValue& v = m.At(i);
-    const double before = v.ToReal();
-    if (const int code = FitToMode(v, mode, ctx.range_warnings)) {
-      char text[400];  // "%.0f" of the largest double has 309 digits
-      std::snprintf(text, sizeof text, "%.0f", before);
-      engine_.ReportWith(code, Offender{nullptr, text});
-    }
-  }
+  NormalizeElements(engine_, m);
 }
 
 // --- whole expressions ------------------------------------------------------------
