@@ -57,6 +57,12 @@ int OperandClassOf(const CalcToken& token) { return token.kind() & 0x1f; }
 // The code character that asks for a computed code ("@:" and "@@:").
 constexpr std::uint8_t kComputedCode = ':';
 
+// The modes in which a group may start with a number written as two or three
+// operands (see NumberPair).
+bool TakesNumberPair(std::uint16_t mode) {
+  return InGroup(mode, kGroupComplex) || InGroup(mode, kGroupFloat) || InGroup(mode, kGroupFraction);
+}
+
 }  // namespace
 
 // --- helpers -----------------------------------------------------------------
@@ -326,6 +332,10 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
   if (IsInfixOperator(*first)) return 0;  // continues from the starting value
   const int status = EvaluateOperand(result);
   if (status != 0) return status;
+  // Nearly every group goes on with an operator: the pair, whose frame is
+  // large, is only entered when a second operand follows in a mode that
+  // reads one.
+  if (!TakesNumberPair(engine_.context().mode()) || !NextCanBeginOperand()) return 0;
   return NumberPair(result, group_done);
 }
 
@@ -333,12 +343,10 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
 // is part of a number literal in the complex, float and fraction modes. In the
 // time and integer modes it is left for the loop, which rejects it with
 // E_OPERATOR: silently dropping it (or evaluating it for nothing) would hide a
-// typing mistake in the converter's fields.
+// typing mistake in the converter's fields. GroupHead calls this only in a
+// mode that TakesNumberPair, with an operand next.
 int CalcEvaluator::NumberPair(CalcMatrix& result, bool& group_done) {
-  const std::uint16_t mode = engine_.context().mode();
-  const bool complex = InGroup(mode, kGroupComplex);
-  const bool ratio = InGroup(mode, kGroupFloat) || InGroup(mode, kGroupFraction);
-  if ((!complex && !ratio) || !NextCanBeginOperand()) return 0;
+  const bool complex = InGroup(engine_.context().mode(), kGroupComplex);
 
   const auto second_at = Position();
   CalcMatrix second;
@@ -479,7 +487,7 @@ int CalcEvaluator::ReadComputedCode(std::uint8_t& code) {
 int CalcEvaluator::ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind,
                                 CalcMatrix& result) {
   CalcValue& value = ScalarSlot(result);
-  value = engine_.storage().GetVariable(code);
+  engine_.storage().GetVariableInto(code, value);
   Normalize(value);  // in the kind it was stored in, then synced
   value.Sync();
   lvalue_.kind = kind;

@@ -186,7 +186,7 @@ class CalcEvaluator {
 
   int EvaluateParenthesisedGroup(CalcMatrix& result);
   int GroupHead(CalcMatrix& result, bool& group_done);
-  int NumberPair(CalcMatrix& result, bool& group_done);
+  [[gnu::noinline]] int NumberPair(CalcMatrix& result, bool& group_done);
   int GroupLoop(CalcMatrix& result);
   int RunOperator(const CalcToken& op, CalcMatrix& result);
 
