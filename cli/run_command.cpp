@@ -211,6 +211,8 @@ class Runner {
   // Runs a stream (a file or standard input) line by line as the source
   // `name`, until its end or until the run stops. A line longer than
   // kMaxLineLength ends it with an error, unread beyond that length.
+  // Reports come in order with the results: every report flushes the output
+  // before it is written.
   void RunStream(std::string_view name, std::istream& in) {
     Begin(name);
     std::string line;
@@ -274,6 +276,7 @@ class Runner {
 
   void End(std::string_view name) {
     setup_.FlushReports();
+    out_.flush();  // a file's results come before the report below
     if (Recording()) {
       const calc::CalcBlock* open = engine_->control().blocks.current();
       err_ << name << ":" << engine_->next_line() - 1 << ": " << BlockName(open ? open->type : calc::kBlockDo)
@@ -281,7 +284,6 @@ class Runner {
       unterminated_ = true;
     }
     engine_->EndSource();
-    out_.flush();
   }
 
   const RunOptions& opt_;

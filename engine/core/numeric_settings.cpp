@@ -3,10 +3,11 @@
 namespace calc {
 namespace {
 
-const NumericSettings kDefaults;
-thread_local const NumericSettings* current = &kDefaults;
+constexpr NumericSettings kDefaults;
 
 }  // namespace
+
+constinit thread_local const NumericSettings* numeric_detail::current = &kDefaults;
 
 void NumericSettings::SetAngleUnit(std::uint8_t unit) {
   angle_unit = unit;
@@ -14,10 +15,10 @@ void NumericSettings::SetAngleUnit(std::uint8_t unit) {
   half_turn = unit == kDegrees ? 180.0 : 200.0;
 }
 
-const NumericSettings& Numeric() { return *current; }
+NumericScope::NumericScope(const NumericSettings& settings) : saved_(numeric_detail::current) {
+  numeric_detail::current = &settings;
+}
 
-NumericScope::NumericScope(const NumericSettings& settings) : saved_(current) { current = &settings; }
-
-NumericScope::~NumericScope() { current = saved_; }
+NumericScope::~NumericScope() { numeric_detail::current = saved_; }
 
 }  // namespace calc

@@ -136,7 +136,10 @@ class CalcMemoryCharge {
   CalcMemoryCharge& operator=(const CalcMemoryCharge& other);
   CalcMemoryCharge(CalcMemoryCharge&& other) noexcept;
   CalcMemoryCharge& operator=(CalcMemoryCharge&& other) noexcept;
-  ~CalcMemoryCharge() { Reset(); }
+  // Nothing to give back without a budget: most matrices never hold one.
+  ~CalcMemoryCharge() {
+    if (budget_ != nullptr) Reset();
+  }
 
   // Makes the charge `bytes` on `budget` (null: the budget held now; none
   // held: nothing is charged). False, with nothing changed, when the budget

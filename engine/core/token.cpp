@@ -85,19 +85,6 @@ TokenPayload FitPayload(std::uint8_t kind, TokenPayload&& payload) {
 CalcToken::CalcToken(std::uint8_t kind, TokenPayload payload)
     : kind_(kind), payload_(FitPayload(kind, std::move(payload))) {}
 
-std::uint8_t CalcToken::code() const {
-  const std::uint8_t* code = std::get_if<std::uint8_t>(&payload_);
-  return code ? *code : 0;
-}
-
-std::string_view CalcToken::text() const {
-  const std::string* text = std::get_if<std::string>(&payload_);
-  return text ? std::string_view(*text) : std::string_view();
-}
-
-const CalcValue* CalcToken::number() const { return std::get_if<CalcValue>(&payload_); }
-CalcValue* CalcToken::number() { return std::get_if<CalcValue>(&payload_); }
-
 const CalcMatrix* CalcToken::matrix() const {
   const MatrixBox* box = std::get_if<MatrixBox>(&payload_);
   return box ? box->get() : nullptr;

@@ -86,10 +86,17 @@ class CalcToken {
   const TokenPayload& payload() const { return payload_; }
 
   // Typed views of the payload; neutral values when the kind has another shape.
-  std::uint8_t code() const;         // 0 without a code
-  std::string_view text() const;     // "" without a text
-  const CalcValue* number() const;   // null unless a number token
-  CalcValue* number();
+  // The evaluator asks for them on every token, so they inline.
+  std::uint8_t code() const {  // 0 without a code
+    const std::uint8_t* code = std::get_if<std::uint8_t>(&payload_);
+    return code != nullptr ? *code : 0;
+  }
+  std::string_view text() const {  // "" without a text
+    const std::string* text = std::get_if<std::string>(&payload_);
+    return text != nullptr ? std::string_view(*text) : std::string_view();
+  }
+  const CalcValue* number() const { return std::get_if<CalcValue>(&payload_); }  // null unless a number token
+  CalcValue* number() { return std::get_if<CalcValue>(&payload_); }
   const CalcMatrix* matrix() const;  // null unless a matrix token
   CalcMatrix* matrix();
 

@@ -45,30 +45,56 @@ struct OperatorMatch {
 };
 
 // The written forms of the binary and postfix operators (codes 6 and up;
-// 0-5 are only reachable as bracketed words), longest first, so that the
-// first form that matches is the longest.
+// 0-5 are only reachable as bracketed words), grouped by their first byte
+// and longest first within a group, so that the first form of the group that
+// matches is the longest.
 struct OperatorSpelling {
   std::string_view form;
   std::uint8_t code;
 };
 
-constexpr std::array<OperatorSpelling, kOperatorCount - kOpPostIncrement> OperatorSpellings() {
-  std::array<OperatorSpelling, kOperatorCount - kOpPostIncrement> spellings{};
+constexpr std::size_t kSpellingCount = kOperatorCount - kOpPostIncrement;
+
+constexpr std::array<OperatorSpelling, kSpellingCount> OperatorSpellings() {
+  std::array<OperatorSpelling, kSpellingCount> spellings{};
   std::size_t n = 0;
-  for (std::size_t length = 3; length >= 1; --length)
-    for (int code = kOpPostIncrement; code < kOperatorCount; ++code)
-      if (OperatorForm(code).size() == length)
-        spellings[n++] = OperatorSpelling{OperatorForm(code), static_cast<std::uint8_t>(code)};
+  for (int first = 0; first < 256; ++first)
+    for (std::size_t length = 3; length >= 1; --length)
+      for (int code = kOpPostIncrement; code < kOperatorCount; ++code) {
+        const std::string_view form = OperatorForm(code);
+        if (form.size() == length && static_cast<unsigned char>(form[0]) == first)
+          spellings[n++] = OperatorSpelling{form, static_cast<std::uint8_t>(code)};
+      }
   return spellings;
 }
 
 constexpr auto kOperatorSpellings = OperatorSpellings();
 
+// For each byte, where its group starts in kOperatorSpellings (the group
+// ends where the next byte's starts), so that a match tries only the forms
+// that can match: one lookup per operator instead of a walk of the table.
+constexpr std::array<std::uint8_t, 257> SpellingGroups() {
+  std::array<std::uint8_t, 257> starts{};
+  std::size_t n = 0;
+  for (int first = 0; first < 256; ++first) {
+    starts[first] = static_cast<std::uint8_t>(n);
+    while (n < kSpellingCount && static_cast<unsigned char>(kOperatorSpellings[n].form[0]) == first) ++n;
+  }
+  starts[256] = static_cast<std::uint8_t>(n);
+  return starts;
+}
+
+constexpr auto kSpellingGroups = SpellingGroups();
+static_assert(kSpellingGroups[256] == kSpellingCount, "every operator form is in its first byte's group");
+
 // The longest binary or postfix operator written at the start of `rest`.
 std::optional<OperatorMatch> MatchOperator(std::string_view rest) {
   if (rest.empty()) return std::nullopt;
-  for (const OperatorSpelling& s : kOperatorSpellings)
-    if (s.form[0] == rest[0] && rest.starts_with(s.form)) return OperatorMatch{s.code, s.form.size()};
+  const auto first = static_cast<unsigned char>(rest[0]);
+  for (std::size_t i = kSpellingGroups[first]; i < kSpellingGroups[first + 1]; ++i) {
+    const OperatorSpelling& s = kOperatorSpellings[i];
+    if (rest.starts_with(s.form)) return OperatorMatch{s.code, s.form.size()};
+  }
   return std::nullopt;
 }
 

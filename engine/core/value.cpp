@@ -196,13 +196,6 @@ void ConvertAngle(CalcComplex& c, std::uint8_t from, std::uint8_t to) {
 
 // --- CalcValue ----------------------------------------------------------------
 
-CalcValue::CalcValue() : kind_(Numeric().current_kind) { time_.fps = Numeric().current_fps; }
-
-CalcValue::CalcValue(const CalcValue& other)
-    : kind_(other.kind_), complex_(other.complex_), fraction_(other.fraction_), time_(other.time_) {
-  if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
-}
-
 CalcValue::CalcValue(const CalcFraction& f) : CalcValue() {
   fraction_ = f;
   kind_ = kKindFraction;
@@ -216,49 +209,19 @@ CalcValue::CalcValue(const CalcTime& t) : CalcValue() {
   Sync();
 }
 
-CalcValue& CalcValue::operator=(const CalcValue& other) {
-  kind_ = other.kind_;
-  complex_ = other.complex_;
-  fraction_ = other.fraction_;
-  time_ = other.time_;
-  if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
-  return *this;
-}
-
 CalcValue CalcValue::FromReal(double x) {
   CalcValue v;
   v.SetReal(x);
   return v;
 }
 
-std::uint8_t CalcValue::Sync() {
-  SwitchTo(Numeric().current_kind);
-  return kind_;
-}
-
-void CalcValue::SwitchTo(std::uint8_t kind) {
-  if (kind_ == kind) return;
+void CalcValue::ConvertTo(std::uint8_t kind) {
   switch (kind) {
     case kKindComplex: complex_ = ComplexView(); break;
     case kKindFraction: fraction_ = FractionView(); break;
     default: time_ = TimeView(); break;
   }
   kind_ = kind;
-}
-
-CalcComplex& CalcValue::AsComplex() {
-  SwitchTo(kKindComplex);
-  return complex_;
-}
-
-CalcFraction& CalcValue::AsFraction() {
-  SwitchTo(kKindFraction);
-  return fraction_;
-}
-
-CalcTime& CalcValue::AsTime() {
-  SwitchTo(kKindTime);
-  return time_;
 }
 
 CalcComplex CalcValue::ComplexView() const {
@@ -353,12 +316,7 @@ std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
   }
 }
 
-int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
-  if (InGroup(mode, kGroupFloat)) {
-    if (v.kind() == kKindComplex) v.AsComplex().im = 0.0;
-    return 0;
-  }
-  if (!InGroup(mode, kGroupInteger)) return 0;
+int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
   const double real = v.ToReal();
   int warning = 0;
   if (range_warnings) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/modes.h"
 #include "core/numeric_settings.h"
 
 namespace calc {
@@ -61,13 +62,26 @@ int DecimalCount(double x);
 // Multiplies both parts by the factor that takes angle unit `from` to `to`.
 void ConvertAngle(CalcComplex& c, std::uint8_t from, std::uint8_t to);
 
+// The members that every operand passes through several times are defined in
+// the class, so that they inline: a loop of scalar arithmetic spends a large
+// share of its time constructing, copying and syncing values.
 class CalcValue {
  public:
-  CalcValue();
-  CalcValue(const CalcValue& other);
+  CalcValue() : kind_(Numeric().current_kind) { time_.fps = Numeric().current_fps; }
+  CalcValue(const CalcValue& other)
+      : kind_(other.kind_), complex_(other.complex_), fraction_(other.fraction_), time_(other.time_) {
+    if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
+  }
   explicit CalcValue(const CalcFraction& f);
   explicit CalcValue(const CalcTime& t);
-  CalcValue& operator=(const CalcValue& other);
+  CalcValue& operator=(const CalcValue& other) {
+    kind_ = other.kind_;
+    complex_ = other.complex_;
+    fraction_ = other.fraction_;
+    time_ = other.time_;
+    if (kind_ == kKindTime) ChangeFps(time_, Numeric().current_fps);
+    return *this;
+  }
   ~CalcValue() = default;
 
   // A new value in the current kind holding the real number x.
@@ -76,12 +90,24 @@ class CalcValue {
   std::uint8_t kind() const { return kind_; }
 
   // Brings the value into the current kind; returns the kind now active.
-  std::uint8_t Sync();
+  std::uint8_t Sync() {
+    SwitchTo(Numeric().current_kind);
+    return kind_;
+  }
 
   // Switch the active part into the requested kind and return it.
-  CalcComplex& AsComplex();
-  CalcFraction& AsFraction();
-  CalcTime& AsTime();
+  CalcComplex& AsComplex() {
+    SwitchTo(kKindComplex);
+    return complex_;
+  }
+  CalcFraction& AsFraction() {
+    SwitchTo(kKindFraction);
+    return fraction_;
+  }
+  CalcTime& AsTime() {
+    SwitchTo(kKindTime);
+    return time_;
+  }
 
   // The active part converted into a kind, without changing the value.
   CalcComplex ComplexView() const;
@@ -99,7 +125,11 @@ class CalcValue {
   std::int64_t ToInteger() const;  // truncated toward zero
 
  private:
-  void SwitchTo(std::uint8_t kind);
+  void SwitchTo(std::uint8_t kind) {
+    if (kind_ != kind) ConvertTo(kind);
+  }
+  // SwitchTo's conversion, for a kind other than the active one.
+  void ConvertTo(std::uint8_t kind);
 
   std::uint8_t kind_;
   CalcComplex complex_;
@@ -120,11 +150,22 @@ IntegerLimits LimitsOf(std::uint16_t mode);
 // The low bits of n for an integer mode word, sign- or zero-extended.
 std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode);
 
+// FitToMode for an integer mode.
+int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings);
+
 // Fits a value to the mode: float modes drop the imaginary part; integer modes
 // truncate and narrow. Returns W_OVERFLOW or W_UNDERFLOW when range_warnings is
 // set and the unnarrowed value lies outside the type (the value is narrowed all
-// the same; the caller reports the code), else 0.
-int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings);
+// the same; the caller reports the code), else 0. Every operand and result is
+// fitted, so the float case, a single store at most, inlines.
+inline int FitToMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
+  if (InGroup(mode, kGroupFloat)) {
+    if (v.kind() == kKindComplex) v.AsComplex().im = 0.0;
+    return 0;
+  }
+  if (!InGroup(mode, kGroupInteger)) return 0;
+  return FitToIntegerMode(v, mode, range_warnings);
+}
 
 // "RAND_MAX" and "HUGE_VAL" read as numbers in the current kind.
 bool ReadNamedConstant(std::string_view word, CalcValue& out);

@@ -57,6 +57,12 @@ int OperandClassOf(const CalcToken& token) { return token.kind() & 0x1f; }
 // The code character that asks for a computed code ("@:" and "@@:").
 constexpr std::uint8_t kComputedCode = ':';
 
+// The modes in which a group may start with a number written as two or three
+// operands (see NumberPair).
+bool TakesNumberPair(std::uint16_t mode) {
+  return InGroup(mode, kGroupComplex) || InGroup(mode, kGroupFloat) || InGroup(mode, kGroupFraction);
+}
+
 }  // namespace
 
 // --- helpers -----------------------------------------------------------------
@@ -80,11 +86,25 @@ bool IsTrue(const CalcMatrix& m) {
   return !IsZeroValue(m.At(0));
 }
 
+const CalcValue* FirstAsStored(const CalcMatrix& m) {
+  if (m.count() < 1) return nullptr;
+  const CalcValue& first = m.At(0);
+  if (first.kind() != Numeric().current_kind || first.kind() == kKindTime) return nullptr;
+  return &first;
+}
+
+double FirstReal(const CalcMatrix& m) {
+  if (const CalcValue* first = FirstAsStored(m)) return first->ToReal();
+  return m.First().ToReal();
+}
+
 namespace {
+
+[[gnu::noinline]] void MakeScalar(CalcMatrix& m) { m = CalcMatrix(); }
 
 // The element of `m` made 1 x 1 (which needs no memory), to be written in place.
 CalcValue& ScalarSlot(CalcMatrix& m) {
-  if (m.rows() != 1 || m.columns() != 1) m = CalcMatrix();
+  if (m.rows() != 1 || m.columns() != 1) MakeScalar(m);
   return m.At(0);
 }
 
@@ -166,29 +186,41 @@ int CalcEvaluator::Fail(int code, const CalcToken* token) {
 
 void CalcEvaluator::Warn(int code, const CalcToken* token) { engine_.ReportWith(code, Offender{token, {}}); }
 
+namespace {
+
+// The rare paths of Normalize, kept out of line: every operand and result is
+// normalised, and the single value's path stays short without them.
+[[gnu::noinline]] void ReportRangeWarning(CalcEngine& engine, int code) { engine.ReportWith(code, Offender{}); }
+
+[[gnu::noinline]] void NormalizeElements(CalcEngine& engine, CalcMatrix& m) {
+  const CalcContext& ctx = engine.context();
+  const std::int32_t count = m.count();
+  for (std::int32_t i = 0; i < count; ++i) {
+    CalcValue& v = m.At(i);
+    const double before = v.ToReal();
+    if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) {
+      char text[400];  // "%.0f" of the largest double has 309 digits
+      std::snprintf(text, sizeof text, "%.0f", before);
+      engine.ReportWith(code, Offender{nullptr, text});
+    }
+  }
+}
+
+}  // namespace
+
 void CalcEvaluator::Normalize(CalcValue& v) {
   const CalcContext& ctx = engine_.context();
-  if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) engine_.ReportWith(code, Offender{});
+  if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) ReportRangeWarning(engine_, code);
 }
 
 void CalcEvaluator::Normalize(CalcMatrix& m) {
-  const CalcContext& ctx = engine_.context();
-  const std::uint16_t mode = ctx.mode();
+  const std::uint16_t mode = engine_.context().mode();
   if (!InGroup(mode, kGroupInteger) && !InGroup(mode, kGroupFloat)) return;
   if (m.rows() == 1 && m.columns() == 1) {
     Normalize(m.At(0));
     return;
   }
-  const std::int32_t count = m.count();
-  for (std::int32_t i = 0; i < count; ++i) {
-    CalcValue& v = m.At(i);
-    const double before = v.ToReal();
-    if (const int code = FitToMode(v, mode, ctx.range_warnings)) {
-      char text[400];  // "%.0f" of the largest double has 309 digits
-      std::snprintf(text, sizeof text, "%.0f", before);
-      engine_.ReportWith(code, Offender{nullptr, text});
-    }
-  }
+  NormalizeElements(engine_, m);
 }
 
 // --- whole expressions ------------------------------------------------------------
@@ -254,10 +286,21 @@ int CalcEvaluator::ApplyPostOps() {
 // --- groups -------------------------------------------------------------------------
 
 int CalcEvaluator::EvaluateGroup(CalcMatrix& result) {
+  // A group usually starts where no target is pending (a statement's start,
+  // or a "(" read as an operand, which cleared it); only a real target is
+  // worth the copy that keeps it across the group.
+  const auto run = [&] {
+    bool done = false;
+    const int status = GroupHead(result, done);
+    return status == 0 && !done ? GroupLoop(result) : status;
+  };
+  if (lvalue_.kind == CalcLvalueRef::kNone) {
+    const int status = run();
+    lvalue_.Clear();
+    return status;
+  }
   CalcLvalueRef enclosing = lvalue_;
-  bool done = false;
-  int status = GroupHead(result, done);
-  if (status == 0 && !done) status = GroupLoop(result);
+  const int status = run();
   lvalue_ = std::move(enclosing);
   return status;
 }
@@ -289,6 +332,10 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
   if (IsInfixOperator(*first)) return 0;  // continues from the starting value
   const int status = EvaluateOperand(result);
   if (status != 0) return status;
+  // Nearly every group goes on with an operator: the pair, whose frame is
+  // large, is only entered when a second operand follows in a mode that
+  // reads one.
+  if (!TakesNumberPair(engine_.context().mode()) || !NextCanBeginOperand()) return 0;
   return NumberPair(result, group_done);
 }
 
@@ -296,12 +343,10 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
 // is part of a number literal in the complex, float and fraction modes. In the
 // time and integer modes it is left for the loop, which rejects it with
 // E_OPERATOR: silently dropping it (or evaluating it for nothing) would hide a
-// typing mistake in the converter's fields.
+// typing mistake in the converter's fields. GroupHead calls this only in a
+// mode that TakesNumberPair, with an operand next.
 int CalcEvaluator::NumberPair(CalcMatrix& result, bool& group_done) {
-  const std::uint16_t mode = engine_.context().mode();
-  const bool complex = InGroup(mode, kGroupComplex);
-  const bool ratio = InGroup(mode, kGroupFloat) || InGroup(mode, kGroupFraction);
-  if ((!complex && !ratio) || !NextCanBeginOperand()) return 0;
+  const bool complex = InGroup(engine_.context().mode(), kGroupComplex);
 
   const auto second_at = Position();
   CalcMatrix second;
@@ -442,7 +487,7 @@ int CalcEvaluator::ReadComputedCode(std::uint8_t& code) {
 int CalcEvaluator::ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind,
                                 CalcMatrix& result) {
   CalcValue& value = ScalarSlot(result);
-  value = engine_.storage().GetVariable(code);
+  engine_.storage().GetVariableInto(code, value);
   Normalize(value);  // in the kind it was stored in, then synced
   value.Sync();
   lvalue_.kind = kind;
@@ -740,17 +785,21 @@ int CalcEvaluator::ReadTarget(const CalcLvalueRef& target, CalcValue& out) {
 
 int CalcEvaluator::Store(const CalcLvalueRef& target, const CalcMatrix& value, const CalcToken* op) {
   CalcStorage& storage = engine_.storage();
+  const auto set_variable = [&](std::uint8_t code, bool by_code) {
+    if (const CalcValue* first = FirstAsStored(value)) return storage.SetVariable(code, *first, by_code);
+    return storage.SetVariable(code, value.First(), by_code);
+  };
   int status = 0;
   switch (target.kind) {
     case CalcLvalueRef::kNone:
       return Fail(E_LVALUE, op);
     case CalcLvalueRef::kVariableCode:
-      status = storage.SetVariable(target.code, value.First(), true);
+      status = set_variable(target.code, true);
       break;
     case CalcLvalueRef::kVariableName: {
       const int code = TargetCode(target);
       if (code < 0) return Fail(E_LVALUE, op);
-      status = storage.SetVariable(static_cast<std::uint8_t>(code), value.First(), false);
+      status = set_variable(static_cast<std::uint8_t>(code), false);
       break;
     }
     case CalcLvalueRef::kArrayCode:

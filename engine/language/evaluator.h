@@ -186,7 +186,7 @@ class CalcEvaluator {
 
   int EvaluateParenthesisedGroup(CalcMatrix& result);
   int GroupHead(CalcMatrix& result, bool& group_done);
-  int NumberPair(CalcMatrix& result, bool& group_done);
+  [[gnu::noinline]] int NumberPair(CalcMatrix& result, bool& group_done);
   int GroupLoop(CalcMatrix& result);
   int RunOperator(const CalcToken& op, CalcMatrix& result);
 
@@ -240,6 +240,13 @@ class TokenListScope {
 bool IsZeroValue(const CalcValue& v);
 // The truth of a condition: a result that is not 1 x 1 counts as non-zero.
 bool IsTrue(const CalcMatrix& m);
+// The stored first element of `m` when First() would return an identical
+// copy of it: it is stored in the current kind and is no time (a time's copy
+// follows the current fps). Null otherwise, and the caller reads First().
+// Scalar operands pass here several times per operator, so the copy counts.
+const CalcValue* FirstAsStored(const CalcMatrix& m);
+// m.First().ToReal(), without the copy where FirstAsStored allows it.
+double FirstReal(const CalcMatrix& m);
 // A matrix holding one value.
 void SetScalar(CalcMatrix& m, const CalcValue& v);
 void SetScalarReal(CalcMatrix& m, double x);

@@ -268,6 +268,17 @@ int ApplyBinaryOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcM
     case kOpAdd:
     case kOpSubtract: {
       if (IsSingle(right)) {
+        // In place when copying the first element out and back would change
+        // nothing: the sum is then the same value, without two copies.
+        if (IsSingle(left) && FirstAsStored(left) != nullptr) {
+          CalcValue& value = left.At(0);
+          if (id == kOpAdd)
+            ValueAdd(value, right.At(0));
+          else
+            ValueSubtract(value, right.At(0));
+          value.Sync();
+          return 0;
+        }
         CalcValue value = left.First();
         if (id == kOpAdd)
           ValueAdd(value, right.At(0));
@@ -318,8 +329,8 @@ int ApplyBinaryOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcM
     case kOpGreaterEqual:
     case kOpEqual:
     case kOpNotEqual: {
-      const double a = left.First().ToReal();
-      const double b = right.First().ToReal();
+      const double a = FirstReal(left);
+      const double b = FirstReal(right);
       bool holds = false;
       switch (id) {
         case kOpLess: holds = a < b; break;

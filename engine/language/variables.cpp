@@ -164,6 +164,11 @@ void CalcNameTable::RelocateContents(std::uint8_t, int) {}
 
 CalcValue CalcVariableTable::Get(std::uint8_t code) const { return Synced(values_[code]); }
 
+void CalcVariableTable::GetInto(std::uint8_t code, CalcValue& out) const {
+  out = values_[code];
+  out.Sync();
+}
+
 bool CalcVariableTable::Set(std::uint8_t code, const CalcValue& value, bool mark) {
   if (constant_[code]) return false;
   if (mark) Claim(code);
@@ -518,6 +523,13 @@ int CalcArrayTable::BraceForm(std::uint8_t code, CalcTokenList& out) const {
 
 CalcValue CalcStorage::GetVariable(std::uint8_t code) const {
   return code == 0 ? AnswerValue() : variables_.Get(code);
+}
+
+void CalcStorage::GetVariableInto(std::uint8_t code, CalcValue& out) const {
+  if (code == 0)
+    out = AnswerValue();
+  else
+    variables_.GetInto(code, out);
 }
 
 int CalcStorage::SetVariable(std::uint8_t code, const CalcValue& value, bool mark) {
