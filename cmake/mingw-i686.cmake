@@ -1,46 +1,6 @@
-# Cross-compiling for 32-bit Windows with Debian's MinGW-w64 (i686).
-#
-# The POSIX-thread compilers are used because the win32-thread ones lack std::thread and
-# std::mutex in GCC 12. Every program links its C and C++ runtimes statically so that it
-# needs nothing but system DLLs. Programs run through Wine when CMake or CTest execute them.
-
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows (i686): the build that ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${MINGW_TRIPLET}-windres)
-set(CMAKE_AR           ${MINGW_TRIPLET}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB       ${MINGW_TRIPLET}-ranlib CACHE FILEPATH "")
-
-# Doubles are computed in SSE2 registers, as on x86-64, instead of the x87 stack with its
-# 80-bit intermediates: the engine then gives the same digits on Windows as natively.
-set(CMAKE_C_FLAGS_INIT   "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Libraries we build ourselves (libpng) live in a sysroot beside the MinGW one.
-# tools/build-libpng-mingw fills it; the environment variable moves it elsewhere.
-if(DEFINED ENV{RADIXPAD_MINGW_SYSROOT})
-  set(RADIXPAD_MINGW_SYSROOT $ENV{RADIXPAD_MINGW_SYSROOT})
-else()
-  get_filename_component(RADIXPAD_MINGW_SYSROOT ${CMAKE_CURRENT_LIST_DIR}/../.cache/mingw-i686 ABSOLUTE)
-endif()
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET} ${RADIXPAD_MINGW_SYSROOT})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# FindZLIB would prefer the import library (libz.dll.a) and the program would need zlib1.dll.
-set(ZLIB_LIBRARY /usr/${MINGW_TRIPLET}/lib/libz.a CACHE FILEPATH "static zlib for MinGW")
-set(ZLIB_INCLUDE_DIR /usr/${MINGW_TRIPLET}/include CACHE PATH "zlib headers for MinGW")
-
-find_program(RADIXPAD_WINE wine)
-if(RADIXPAD_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${RADIXPAD_WINE})
-endif()
+set(MINGW_ARCH i686)
+set(MINGW_WINE wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
