@@ -133,7 +133,8 @@ Estimate FitQuadratic(const Vector& x, const Vector& y, const Vector& z) {
     e.first = {-p / 2.0, im};
     e.second = {-p / 2.0, -im};
   } else {
-    const double root = std::sqrt(disc);
+    // The larger magnitude first, as the eigenvalues are found.
+    const double root = std::copysign(std::sqrt(disc), -p);
     e.first = {(-p + root) / 2.0, 0.0};
     e.second = {(-p - root) / 2.0, 0.0};
   }

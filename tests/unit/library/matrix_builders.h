@@ -78,8 +78,11 @@ inline Rows Similar(const Rows& q, const Rows& b) {
 }
 
 inline Rows Diagonal(const std::vector<double>& d) {
-  Rows b(d.size(), std::vector<double>(d.size(), 0.0));
-  for (std::size_t i = 0; i < d.size(); ++i) b[i][i] = d[i];
+  Rows b;
+  for (std::size_t i = 0; i < d.size(); ++i) {
+    b.emplace_back(d.size(), 0.0);
+    b.back()[i] = d[i];
+  }
   return b;
 }
 
