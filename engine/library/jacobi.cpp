@@ -136,6 +136,9 @@ int Jacobi(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
   double diagonal = 0.0;
   for (Index i = 0; i < n; ++i) diagonal += a(i, i) * a(i, i);
   const double level = kJacobiTolerance * (kJacobiTolerance * (diagonal / 2.0 + SquaresAboveDiagonal(a)));
+  // A NaN or infinite element (or squares past the double range) leaves no
+  // finite level to fall below: every sweep would run and fail at the limit.
+  if (!std::isfinite(level)) return kDone;
   for (Index sweep = 0; sweep < kJacobiSweepLimit; ++sweep) {
     if (SquaresAboveDiagonal(a) < level) return Finish(a, *v, SortKey::kValue, out);
     if (!ChargeWork(budget, SweepWork(n))) return E_MEM;
@@ -143,8 +146,6 @@ int Jacobi(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
     for (Index p = 0; p < n; ++p)
       for (Index q = p + 1; q < n; ++q) {
         const double apq = a(p, q);
-        // A NaN is rotated (and spreads): the sweeps then run to the limit
-        // and the routine fails rather than claim convergence.
         if (std::fabs(apq) < kJacobiRotationThreshold) continue;
         double c, s;
         JacobiRotation(a(p, p), a(q, q), apq, c, s);

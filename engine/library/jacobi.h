@@ -44,7 +44,9 @@ int Jac(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
 // also ends the iteration, since no later sweep could change anything. Then
 // the values are sorted in decreasing order with the vector columns and count
 // is n. At the sweep limit the routine has not converged: count 0, no values
-// and no vectors, as for eigen's iteration limit. Not square: count 0.
+// and no vectors, as for eigen's iteration limit. A NaN or infinite element
+// (or sums of squares beyond the double range) gives no finite stop level and
+// fails the same way at once, without sweeping. Not square: count 0.
 // kDone or E_MEM.
 int Jacobi(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
 
