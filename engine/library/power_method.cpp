@@ -23,8 +23,10 @@ double Dot(const Vector& x, const Vector& y) {
 
 double Norm(const Vector& x) { return std::sqrt(Dot(x, x)); }
 
-void Scale(Vector& x, double factor) {
-  for (double& v : x) v *= factor;
+// Divides rather than multiplies by the reciprocal: a vector of one element
+// then becomes exactly +-1, and its Rayleigh quotient the element itself.
+void DivideBy(Vector& x, double length) {
+  for (double& v : x) v /= length;
 }
 
 // y = A x.
@@ -51,7 +53,7 @@ void StoreRow(RealMatrix& m, Index row, const Vector& x) {
 // between -4096 and -2049, so the length is never zero.
 void RandomStart(const RandomSource& random, Vector& x) {
   for (double& v : x) v = static_cast<double>((random() & kPmStartMask) - kPmStartOffset);
-  Scale(x, 1.0 / Norm(x));
+  DivideBy(x, Norm(x));
 }
 
 // Largest minus smallest ratio y(i) / x(i) over the components where x is
@@ -159,7 +161,7 @@ int Pm(RealMatrix a, Index wanted, const RandomSource& random, RealSpectrum& out
       lambda = Dot(x, y) / Dot(x, x);
       if (RatioSpread(x, y) <= kPmSpread) break;
       x = y;
-      Scale(x, 1.0 / Norm(y));
+      DivideBy(x, Norm(y));
     }
     out.values[static_cast<std::size_t>(found)] = lambda;
     StoreRow(out.vectors, found, x);
@@ -239,7 +241,7 @@ int Pm2(RealMatrix a, Index wanted, const RandomSource& random, ComplexSpectrum&
     Orthogonalise(*basis, rank, x);
     const double start_length = Norm(x);
     if (!(start_length > 0.0)) break;  // nothing left outside the basis
-    Scale(x, 1.0 / start_length);
+    DivideBy(x, start_length);
     Estimate estimate, before;
     bool settled = false, have_before = false;
     for (Index pass = 0; pass < kPm2PassLimit && !settled; ++pass) {
@@ -264,7 +266,7 @@ int Pm2(RealMatrix a, Index wanted, const RandomSource& random, ComplexSpectrum&
         const double length = Norm(y);
         if (!(length > 0.0)) break;  // y is 0 (or NaN): the estimate stands
         x = y;
-        Scale(x, 1.0 / length);
+        DivideBy(x, length);
       }
     }
     if (!settled && failed_at < 0) failed_at = static_cast<Index>(out.values.size());
@@ -278,7 +280,7 @@ int Pm2(RealMatrix a, Index wanted, const RandomSource& random, ComplexSpectrum&
       Orthogonalise(*basis, rank, y);
       const double length = Norm(y);
       if (length > 0.0) {
-        Scale(y, 1.0 / length);
+        DivideBy(y, length);
         StoreRow(*basis, rank++, y);
       }
     }
