@@ -1,9 +1,9 @@
 // The shape of arrays: "row" and "col" read it, ":mat" sets it and ":trans"
 // transposes an array in place.
+#include <cmath>
 #include <utility>
 
 #include "core/status_codes.h"
-#include "core/truncation.h"
 #include "library/builtin_handlers.h"
 #include "library/command_arguments.h"
 #include "library/library_commands.h"
@@ -63,6 +63,9 @@ int ReadShapedArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& 
   return ReadCommandArray(engine, command, code);
 }
 
+// A size's integer part; not a number counts as 0.
+double IntegralPart(double x) { return std::isnan(x) ? 0.0 : std::trunc(x); }
+
 }  // namespace
 
 int builtins::Row(BuiltinCall& call) { return ShapeOf(call, true); }
@@ -77,12 +80,13 @@ int RunMat(CalcEngine& engine, const CalcToken& command) {
   std::uint8_t code = 0;
   if (const int status = ReadShapedArray(engine, command, code)) return status;
 
-  // Compared before anything is multiplied, so that no product can overflow.
-  const std::int64_t rows = TruncToInt64(rows_value.First().ToReal());
-  const std::int64_t columns = TruncToInt64(columns_value.First().ToReal());
+  // The sizes are compared as reals, which neither wrap nor overflow: an
+  // infinite or huge size is beyond the limit, not a small number.
+  const double rows = IntegralPart(rows_value.First().ToReal());
+  const double columns = IntegralPart(columns_value.First().ToReal());
   if (rows == 0 || columns == 0 || (rows < 0) != (columns < 0)) return kNoValue;  // a product of 0 or less
   if (rows < 0) return ev.Fail(E_COMMAND_PARAM, &command);                         // two negative sizes
-  constexpr std::int64_t kMax = CalcMatrix::kMaxElements;
+  constexpr double kMax = CalcMatrix::kMaxElements;
   if (rows > kMax || columns > kMax || rows * columns > kMax) return ev.Fail(E_MEM, &command);
 
   CalcArrayTable& arrays = engine.storage().arrays();
