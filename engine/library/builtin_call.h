@@ -82,6 +82,9 @@ struct BuiltinCall {
   void ReportDomainEvents(int warning) const;
 };
 
+// A built-in's body: 0, or an error with the offender recorded.
+using BuiltinHandler = int (*)(BuiltinCall& call);
+
 // An expression argument of a function: the next operand, evaluated into
 // `out`. E_FUNCTION when no argument follows (the end of the group, or an
 // infix operator) or when it yields no value; E_CONSTANT for a token that
@@ -89,12 +92,5 @@ struct BuiltinCall {
 int ReadExpression(const BuiltinCall& call, CalcMatrix& out);
 // The same, its first element in the current kind.
 int ReadValue(const BuiltinCall& call, CalcValue& out);
-
-}  // namespace calc
-
-namespace calc {
-
-// A built-in's body: 0, or an error with the offender recorded.
-using BuiltinHandler = int (*)(BuiltinCall& call);
 
 }  // namespace calc
