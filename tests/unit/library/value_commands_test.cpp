@@ -100,15 +100,16 @@ TEST_F(ValueCommands, SrandRepeatsTheSequenceOfEveryPlatform) {
   }
 }
 
-// Runs the test body under TZ=UTC and restores the zone afterwards.
-class UtcZone {
+// Puts the process in a time zone (a POSIX TZ text, which needs no zone
+// files) for the life of the object.
+class TimeZone {
  public:
-  UtcZone() {
+  explicit TimeZone(const char* zone) {
     if (const char* tz = std::getenv("TZ")) saved_ = tz;
-    setenv("TZ", "UTC", 1);
+    setenv("TZ", zone, 1);
     tzset();
   }
-  ~UtcZone() {
+  ~TimeZone() {
     if (saved_)
       setenv("TZ", saved_->c_str(), 1);
     else
@@ -121,7 +122,7 @@ class UtcZone {
 };
 
 TEST_F(ValueCommands, LocaltimeSplitsACalendarTimeIntoRawFields) {
-  UtcZone utc;
+  const TimeZone utc("UTC0");
   ASSERT_EQ(Run(":localtime 0 [\"%Y %M %D] y m d"), kNoValue);
   EXPECT_EQ(Variable("y"), 70.0);
   EXPECT_EQ(Variable("m"), 0.0);
@@ -140,8 +141,23 @@ TEST_F(ValueCommands, LocaltimeSplitsACalendarTimeIntoRawFields) {
   EXPECT_EQ(Answer(), 1000000000.0);
 }
 
+TEST_F(ValueCommands, LocaltimeFollowsTheTimeZone) {
+  const TimeZone tokyo("JST-9");
+  ASSERT_EQ(Run(":localtime 0 [\"%Y %M %D %h] y m d h"), kNoValue);
+  EXPECT_EQ(Variable("y"), 70.0);
+  EXPECT_EQ(Variable("d"), 1.0);
+  EXPECT_EQ(Variable("h"), 9.0);
+  const TimeZone hawaii("HST10");
+  ASSERT_EQ(Run(":localtime 0 [\"%Y %M %D %h] y m d h; mktime [\"%Y %M %D %h %m %s] 69 11 31 14 0 0"), kValue);
+  EXPECT_EQ(Variable("y"), 69.0);
+  EXPECT_EQ(Variable("m"), 11.0);
+  EXPECT_EQ(Variable("d"), 31.0);
+  EXPECT_EQ(Variable("h"), 14.0);
+  EXPECT_EQ(Answer(), 0.0);
+}
+
 TEST_F(ValueCommands, TheClockFunctionsReadTheLocalTime) {
-  UtcZone utc;
+  const TimeZone utc("UTC0");
   const std::time_t before = std::time(nullptr);
   ASSERT_EQ(Run("t = time; x = tm_xyear - tm_year; mo = tm_xmon - tm_mon; yr = tm_xyear"), kValue);
   const std::time_t after = std::time(nullptr);
