@@ -14,6 +14,7 @@
 #include "core/mode_commands.h"
 #include "core/status_codes.h"
 #include "language/functions.h"
+#include "library/standard_library.h"
 #include "line_reader.h"
 #include "text_codec.h"
 
@@ -190,6 +191,7 @@ class Runner {
       settings.implicit_variables = true;
     }
     engine_ = std::make_unique<calc::CalcEngine>(context_, host_, settings);
+    engine_->set_library(&calc::StandardLibrary());
     engine_->SetMemoryLimit(opt.max_memory);
     if (opt.mode_command && IsAngleCommand(*opt.mode_command))
       calc::RunModeCommand(*opt.mode_command, std::nullopt, engine_->mode_target());

@@ -1,6 +1,7 @@
 #include "model/converter_engine.h"
 
 #include "core/modes.h"
+#include "library/standard_library.h"
 
 namespace radixpad {
 
@@ -24,7 +25,9 @@ void ConfigureConverterContext(calc::CalcContext& context) {
 }
 
 ConverterEngine::ConverterEngine(calc::CalcContext& context, const calc::CalcEngineSettings& settings)
-    : calc::CalcEngine(context, StorageOf(context), *this, settings) {}
+    : calc::CalcEngine(context, StorageOf(context), *this, settings) {
+  set_library(&calc::StandardLibrary());
+}
 
 void ConverterEngine::DefineConverterSymbol() {
   SetPredefinedSymbol(kConverterSymbol);

@@ -26,6 +26,7 @@ enum CommandCode : std::uint8_t {
   kCmdAns = 29, kCmdAssert, kCmdWarn, kCmdDebug,
   kCmdParam = 33, kCmdParams,
   kCmdDefine = 35, kCmdEnum, kCmdUndef, kCmdVar, kCmdArray, kCmdLabel,
+  kCmdReal = 41, kCmdImag, kCmdNum, kCmdDenom, kCmdMat, kCmdTrans, kCmdSrand, kCmdLocaltime,
   kCmdLastNamed = kCommandCount - 1,  // 103; higher codes are the host's
 };
 

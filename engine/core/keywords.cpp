@@ -7,24 +7,6 @@
 namespace calc {
 namespace {
 
-// ORDER: the position is the built-in function code.
-constexpr std::string_view kBuiltinNames[] = {
-    "defined", "isinf", "isnan", "rand", "time", "mktime", "tm_sec", "tm_min", "tm_hour",
-    "tm_mday", "tm_mon", "tm_year", "tm_wday", "tm_yday", "tm_isdst", "tm_xmon", "tm_xyear",
-    "a2d", "a2g", "a2r", "d2a", "d2g", "d2r", "g2a", "g2d", "g2r", "r2a", "r2d", "r2g",
-    "sin", "cos", "tan", "asin", "acos", "atan", "atan2", "sinh", "cosh", "tanh", "asinh",
-    "acosh", "atanh", "exp", "exp10", "log", "log10", "pow", "sqr", "sqrt", "ceil", "floor",
-    "abs", "ldexp", "frexp", "modf", "int", "real", "imag", "arg", "norm", "conjg", "polar",
-    "num", "denom", "row", "col", "dec", "det", "inv", "trans", "eigen", "jac", "jacobi", "pm",
-    "power", "pm2", "house", "qr", "qrs", "hes", "dqr", "strchr", "strrchr", "strcmp",
-    "stricmp", "strlen", "strstr", "stristr", "strtok", "strrtok", "fopen", "fclose", "fflush",
-    "feof", "fgetc", "fputc", "fgets", "fputs", "sopen", "sclose", "sflush", "sseek", "stell",
-    "seos", "sgetc", "sputc", "sgets", "sputs", "hlload", "hlloadblock", "hlloadblockm",
-    "hlgetline", "gwidth", "gheight", "gcolor", "gcx", "gcy", "wcx", "wcy", "gget", "wget",
-    "gx", "gy", "wx", "wy", "call",
-};
-static_assert(std::size(kBuiltinNames) == kBuiltinCount);
-
 // ORDER StatementCode.
 constexpr std::string_view kStatementNames[] = {
     "do", "until", "while", "endwhile", "for", "next", "func", "endfunc", "if", "elif", "else",

@@ -90,18 +90,6 @@ int MessageArray(CalcEngine& engine) {
   return code;
 }
 
-// The string an array holds: its vector's bytes up to the first 0.
-std::string ArrayString(const CalcArrayTable& arrays, std::uint8_t code) {
-  std::string text;
-  const CalcArrayNode& node = arrays.Node(code);
-  for (std::int32_t i = 0; i < node.ValueCount(); ++i) {
-    const auto byte = static_cast<char>(TruncToInt64(node.Value(i).ToReal()) & 0xff);
-    if (byte == 0) break;
-    text += byte;
-  }
-  return text;
-}
-
 int RunSwitch(CalcEngine& engine, const CalcToken& command) {
   CalcEvaluator& ev = engine.evaluator();
   const int code = command.code();
@@ -190,7 +178,7 @@ void CalcSwitch::Apply(std::int64_t argument) {
     Set(byte != 0);
 }
 
-int RunCommand(CalcEngine& engine, const CalcToken& command, CalcMatrix&) {
+int RunCommand(CalcEngine& engine, const CalcToken& command, CalcMatrix& result) {
   CalcEvaluator& ev = engine.evaluator();
   if (!engine.context().commands_allowed) return ev.Fail(E_COMMAND, &command);
   const int code = command.code();
@@ -213,8 +201,10 @@ int RunCommand(CalcEngine& engine, const CalcToken& command, CalcMatrix&) {
     status = RunParams(engine, command);
   } else if (IsDeclarationCommand(code)) {
     status = RunDeclarationCommand(engine, command);
+  } else if (const CalcLibrary* library = engine.library()) {
+    status = library->RunCommand(engine, command, result);
   } else {
-    return ev.Fail(E_COMMAND_PARAM, &command);  // a library command not built yet
+    return ev.Fail(E_COMMAND_PARAM, &command);  // no library: its commands are unknown here
   }
   if (status != kNoValue) return status;
 

@@ -16,8 +16,9 @@
 //   33-34  :param n flag, :params names (language/functions.h)
 //   35-40  the declarations (language/declarations.h)
 //   41-103 the value-part, matrix-shape, clock, string, formatted output and
-//          graphics commands of the library; until the library provides them
-//          they fail with E_COMMAND_PARAM.
+//          graphics commands: the engine's library runs them
+//          (language/library_interface.h); without one they fail with
+//          E_COMMAND_PARAM.
 #pragma once
 
 #include <cstdint>

@@ -469,6 +469,7 @@ void CalcEngine::DefinePredefinedSymbol() {
 int CalcEngine::BeginCall(const CalcTokenList& arguments, CalcEngine& caller) {
   caller_ = &caller;
   call_depth_ = caller.call_depth_ + 1;
+  library_ = caller.library_;
   budget_ = caller.budget_;
   storage_->set_budget(budget_);
   run_status_ = kValue;

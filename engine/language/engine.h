@@ -55,6 +55,7 @@
 #include "language/evaluator.h"
 #include "language/functions.h"
 #include "language/host.h"
+#include "language/library_interface.h"
 #include "language/line_runner.h"
 #include "core/matrix.h"
 #include "language/reporter.h"
@@ -130,6 +131,12 @@ class CalcEngine {
   ModeCommandTarget& mode_target() { return mode_target_; }
   // The settings the engine was made with.
   const CalcEngineSettings& settings() const { return settings_; }
+
+  // The built-in functions and library commands (null: none, and every
+  // built-in fails). The library must outlive the engine; the engines made
+  // for calls take the caller's.
+  const CalcLibrary* library() const { return library_; }
+  void set_library(const CalcLibrary* library) { library_ = library; }
 
   // --- the switches: (current, remembered) pairs ---
   //
@@ -349,6 +356,7 @@ class CalcEngine {
 
   CalcContext& context_;
   CalcHost& host_;
+  const CalcLibrary* library_ = nullptr;
   std::unique_ptr<CalcStorage> own_storage_;
   CalcStorage* storage_;
   CalcEngineSettings settings_;

@@ -122,8 +122,10 @@ void SetScalarReal(CalcMatrix& m, double x) {
   SetScalar(m, v);
 }
 
-int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, CalcMatrix&) {
-  return evaluator.Fail(E_FUNCTION, &function);
+int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, CalcMatrix& result) {
+  const CalcLibrary* library = evaluator.engine().library();
+  if (library == nullptr) return evaluator.Fail(E_FUNCTION, &function);
+  return library->CallFunction(evaluator, function, result);
 }
 
 // --- token list scope ----------------------------------------------------------

@@ -252,8 +252,8 @@ void SetScalar(CalcMatrix& m, const CalcValue& v);
 void SetScalarReal(CalcMatrix& m, double x);
 
 // The built-in function dispatcher: calls the function of the token with the
-// operands that follow it. The function library fills this entry point; until
-// then every call fails with E_FUNCTION.
+// operands that follow it through the engine's library (E_FUNCTION when the
+// engine has none).
 int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, CalcMatrix& result);
 
 }  // namespace calc

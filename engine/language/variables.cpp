@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/status_codes.h"
+#include "core/truncation.h"
 
 namespace calc {
 
@@ -618,6 +619,17 @@ CalcStorage& StorageOf(CalcContext& context) {
   if (context.store() == nullptr) context.set_store(std::make_unique<CalcStorage>());
   // Only this function sets a context's store, so it is always a CalcStorage.
   return static_cast<CalcStorage&>(*context.store());
+}
+
+std::string ArrayString(const CalcArrayTable& arrays, std::uint8_t code) {
+  std::string text;
+  const CalcArrayNode& node = arrays.Node(code);
+  for (std::int32_t i = 0; i < node.ValueCount(); ++i) {
+    const auto byte = static_cast<char>(TruncToInt64(node.Value(i).ToReal()) & 0xff);
+    if (byte == 0) break;
+    text += byte;
+  }
+  return text;
 }
 
 }  // namespace calc

@@ -43,6 +43,7 @@
 #include "core/token.h"
 #include "core/value.h"
 #include "language/functions.h"
+#include "language/library_interface.h"
 
 namespace calc {
 
@@ -327,6 +328,11 @@ class CalcStorage : public SlotNames, public CalcContextStore {
   CalcCallState& calls() { return calls_; }
   const CalcCallState& calls() const { return calls_; }
 
+  // What the engine's library keeps for the runs on this storage (null until
+  // the library makes it).
+  CalcLibraryState* library_state() { return library_state_.get(); }
+  void set_library_state(std::unique_ptr<CalcLibraryState> state) { library_state_ = std::move(state); }
+
   // SlotNames: "" for a slot without a name.
   std::string_view VariableName(std::uint8_t code) const override { return variables_.NameOf(code); }
   std::string_view ArrayName(std::uint8_t code) const override { return arrays_.NameOf(code); }
@@ -335,7 +341,13 @@ class CalcStorage : public SlotNames, public CalcContextStore {
   CalcVariableTable variables_;
   CalcArrayTable arrays_;
   CalcCallState calls_;
+  std::unique_ptr<CalcLibraryState> library_state_;
 };
+
+// The string an array holds (a ":warn" message, a string argument): its
+// vector's bytes, each element truncated to its low eight bits, up to the
+// first 0.
+std::string ArrayString(const CalcArrayTable& arrays, std::uint8_t code);
 
 // The storage of a context, made with its first use. May throw
 // std::bad_alloc, like making a context did.

@@ -104,6 +104,15 @@ TEST_F(ConverterEngineTest, AnOverflowIsLoggedAndMarkedUntilTheNextCleanKeystrok
   EXPECT_EQ(view.mark, 0);
 }
 
+TEST_F(ConverterEngineTest, BuiltinFunctionsWorkInTheFieldsAndTheirWarningsAreLogged) {
+  view.Type(converter, 3, "sqrt(100)+abs(0-6)");
+  EXPECT_EQ(view.text, (Fields{"10000", "20", "sqrt(100)+abs(0-6)", "10"}));
+  EXPECT_TRUE(LoggedCodes().empty());
+  view.Type(converter, 3, "sqrt(0-4)");
+  EXPECT_EQ(LoggedCodes(), std::vector<int>{calc::W_SQRT});
+  EXPECT_EQ(view.mark, 3);
+}
+
 TEST_F(ConverterEngineTest, TwoWarningsOfOneEvaluationAreLoggedInOrder) {
   converter.SetBitWidth(8);
   view.Type(converter, 3, "100+100-100");

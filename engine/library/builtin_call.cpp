@@ -1,0 +1,44 @@
+#include "library/builtin_call.h"
+
+#include "core/status_codes.h"
+
+namespace calc {
+
+void BuiltinCall::SetReal(double x) const { SetScalarReal(result, x); }
+
+void BuiltinCall::SetComplex(const CalcComplex& z) const {
+  CalcValue v;
+  v.AsComplex() = z;
+  SetScalar(result, v);  // synced: a real number in a fraction mode becomes n/d
+}
+
+void BuiltinCall::SetValue(const CalcValue& v) const { SetScalar(result, v); }
+
+void BuiltinCall::ReportDomainEvents(int warning) const {
+  if (ComplexMode() || !events.AnyDomainEvent()) return;
+  Warn(warning);
+  events.ClearDomainEvents();
+}
+
+int ReadExpression(const BuiltinCall& call, CalcMatrix& out) {
+  CalcEvaluator& ev = call.evaluator;
+  const CalcToken* next = ev.Peek();
+  if (next == nullptr || next->kind() == kTokClose || next->kind() == kTokOperator) {
+    // An operator that can begin an operand is a prefix one: the argument.
+    if (next == nullptr || !CalcEvaluator::CanBeginOperand(*next)) return call.Fail(E_FUNCTION);
+  } else if (!CalcEvaluator::CanBeginOperand(*next)) {
+    return ev.Fail(E_CONSTANT, next);
+  }
+  // A command or statement as the argument runs but gives no value.
+  const int status = ev.EvaluateOperand(out);
+  return status == E_RVALUE_NULL || status == kNoValue ? call.Fail(E_FUNCTION) : status;
+}
+
+int ReadValue(const BuiltinCall& call, CalcValue& out) {
+  CalcMatrix value;
+  if (const int status = ReadExpression(call, value)) return status;
+  out = value.First();
+  return kDone;
+}
+
+}  // namespace calc

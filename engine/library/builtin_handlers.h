@@ -1,0 +1,94 @@
+// The bodies of the built-in functions, named after the functions, grouped by
+// the file that holds them. The function table (builtins.cpp) refers to them;
+// nothing else calls them.
+#pragma once
+
+#include "library/builtin_call.h"
+
+namespace calc::builtins {
+
+// angles.cpp: conversions between the current unit (a), degrees (d),
+// grads (g) and radians (r), and the unit helpers of the trigonometric
+// functions.
+int A2d(BuiltinCall& call);
+int A2g(BuiltinCall& call);
+int A2r(BuiltinCall& call);
+int D2a(BuiltinCall& call);
+int D2g(BuiltinCall& call);
+int D2r(BuiltinCall& call);
+int G2a(BuiltinCall& call);
+int G2d(BuiltinCall& call);
+int G2r(BuiltinCall& call);
+int R2a(BuiltinCall& call);
+int R2d(BuiltinCall& call);
+int R2g(BuiltinCall& call);
+
+// elementary_builtins.cpp: trigonometric, hyperbolic, exponential and
+// logarithmic functions, powers and roots.
+int Sin(BuiltinCall& call);
+int Cos(BuiltinCall& call);
+int Tan(BuiltinCall& call);
+int Asin(BuiltinCall& call);
+int Acos(BuiltinCall& call);
+int Atan(BuiltinCall& call);
+int Atan2(BuiltinCall& call);
+int Sinh(BuiltinCall& call);
+int Cosh(BuiltinCall& call);
+int Tanh(BuiltinCall& call);
+int Asinh(BuiltinCall& call);
+int Acosh(BuiltinCall& call);
+int Atanh(BuiltinCall& call);
+int Exp(BuiltinCall& call);
+int Exp10(BuiltinCall& call);
+int Log(BuiltinCall& call);
+int Log10(BuiltinCall& call);
+int Pow(BuiltinCall& call);
+int Sqr(BuiltinCall& call);
+int Sqrt(BuiltinCall& call);
+
+// part_builtins.cpp: classification, rounding and the parts of a value.
+int Isinf(BuiltinCall& call);
+int Isnan(BuiltinCall& call);
+int Ceil(BuiltinCall& call);
+int Floor(BuiltinCall& call);
+int Abs(BuiltinCall& call);
+int Ldexp(BuiltinCall& call);
+int Frexp(BuiltinCall& call);
+int Modf(BuiltinCall& call);
+int Int(BuiltinCall& call);
+int Real(BuiltinCall& call);
+int Imag(BuiltinCall& call);
+int Arg(BuiltinCall& call);
+int Norm(BuiltinCall& call);
+int Conjg(BuiltinCall& call);
+int Polar(BuiltinCall& call);
+int Num(BuiltinCall& call);
+int Denom(BuiltinCall& call);
+
+// clock.cpp: the clock and the local broken-down time.
+int Time(BuiltinCall& call);
+int Mktime(BuiltinCall& call);
+int TmSec(BuiltinCall& call);
+int TmMin(BuiltinCall& call);
+int TmHour(BuiltinCall& call);
+int TmMday(BuiltinCall& call);
+int TmMon(BuiltinCall& call);
+int TmYear(BuiltinCall& call);
+int TmWday(BuiltinCall& call);
+int TmYday(BuiltinCall& call);
+int TmIsdst(BuiltinCall& call);
+int TmXmon(BuiltinCall& call);
+int TmXyear(BuiltinCall& call);
+
+// random.cpp: the engine's pseudo-random generator.
+int Rand(BuiltinCall& call);
+
+// matrix_shape.cpp: the shape of an array or a matrix value.
+int Row(BuiltinCall& call);
+int Col(BuiltinCall& call);
+
+// name_builtins.cpp: the built-ins that work on names.
+int Defined(BuiltinCall& call);
+int Call(BuiltinCall& call);
+
+}  // namespace calc::builtins

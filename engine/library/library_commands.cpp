@@ -1,0 +1,31 @@
+#include "library/library_commands.h"
+
+#include "core/command_names.h"
+#include "core/status_codes.h"
+
+namespace calc {
+namespace {
+
+using CommandHandler = int (*)(CalcEngine& engine, const CalcToken& command);
+
+struct CommandEntry {
+  CommandCode code;
+  CommandHandler handler;
+};
+
+// The library commands this library runs, by code.
+constexpr CommandEntry kCommands[] = {
+    {kCmdReal, RunValuePart}, {kCmdImag, RunValuePart}, {kCmdNum, RunValuePart},
+    {kCmdDenom, RunValuePart}, {kCmdMat, RunMat},         {kCmdTrans, RunTrans},
+    {kCmdSrand, RunSrand},     {kCmdLocaltime, RunLocaltime},
+};
+
+}  // namespace
+
+int RunLibraryCommand(CalcEngine& engine, const CalcToken& command) {
+  for (const CommandEntry& entry : kCommands)
+    if (entry.code == command.code()) return entry.handler(engine, command);
+  return engine.evaluator().Fail(E_COMMAND_PARAM, &command);  // not in this library yet
+}
+
+}  // namespace calc

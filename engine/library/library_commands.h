@@ -1,0 +1,26 @@
+// The library's ":" commands. Each reads its arguments at the evaluator's
+// cursor and returns 4 ("done") or an error with the offender recorded; the
+// language then checks what follows (an extra argument fails the command).
+#pragma once
+
+#include "core/matrix.h"
+#include "core/token.h"
+#include "language/engine.h"
+
+namespace calc {
+
+// Runs library command `command` (codes 41..103); the commands this library
+// does not have yet fail with E_COMMAND_PARAM.
+int RunLibraryCommand(CalcEngine& engine, const CalcToken& command);
+
+// value_part_commands.cpp: ":real v x", ":imag v x", ":num v x", ":denom v x".
+int RunValuePart(CalcEngine& engine, const CalcToken& command);
+// matrix_shape.cpp: ":mat rows cols a", ":trans a".
+int RunMat(CalcEngine& engine, const CalcToken& command);
+int RunTrans(CalcEngine& engine, const CalcToken& command);
+// random.cpp: ":srand n".
+int RunSrand(CalcEngine& engine, const CalcToken& command);
+// clock.cpp: ":localtime t format variables".
+int RunLocaltime(CalcEngine& engine, const CalcToken& command);
+
+}  // namespace calc

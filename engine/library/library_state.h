@@ -1,0 +1,20 @@
+// What the standard library keeps for a run. It lives in the storage of the
+// run's outermost engine (the one the engines of function calls lead back
+// to), so a function continues its caller's random sequence, and it goes
+// with that storage: two engines with storages of their own never share it.
+#pragma once
+
+#include "language/engine.h"
+#include "library/random.h"
+
+namespace calc {
+
+struct StandardLibraryState final : CalcLibraryState {
+  CalcRandom random;
+};
+
+// The state of the run `engine` belongs to, made on first use. May throw
+// std::bad_alloc, which the engine reports as E_MEM.
+StandardLibraryState& RunState(CalcEngine& engine);
+
+}  // namespace calc
