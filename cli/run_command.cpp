@@ -176,7 +176,10 @@ class Runner {
       calc::RunModeCommand(*opt.mode_command, std::nullopt, target);
     }
     if (opt.radix) context_.SetRadix(*opt.radix);
-    if (opt.precision) context_.SetPrecision(*opt.precision);
+    // Unless --prec says otherwise, reals print with as many digits as they
+    // need: the automatic precision, shortest.
+    context_.shortest_automatic = true;
+    context_.SetPrecision(opt.precision.value_or(0));
     calc::CalcEngineSettings settings;
     settings.mode = context_.mode();
     settings.echo = !opt.quiet;

@@ -165,7 +165,7 @@ TEST(RunCommand, PrecisionQuietAndAngleOptions) {
   EXPECT_EQ(quiet.out, "shown\n");
   // The function converts its parameter from the caller's unit, degrees.
   EXPECT_EQ(RunCli({"--mode", "deg", "-e", "func f x; :rad; :angle 0; return x; endfunc; f 180"}).out,
-            "3.14159\n");
+            "3.141592653589793\n");
   // The converter's set-up refuses commands.
   const Outcome converter = RunCli({"--converter", "-e", ":warn 0"});
   EXPECT_EQ(converter.err, "-e:1: E_COMMAND\n");
