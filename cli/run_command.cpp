@@ -15,6 +15,7 @@
 #include "core/status_codes.h"
 #include "language/functions.h"
 #include "line_reader.h"
+#include "source_file.h"
 #include "text_codec.h"
 
 namespace radixcalc {
@@ -220,7 +221,18 @@ class Runner {
     Begin(name);
     std::string line;
     for (;;) {
-      const LineRead read = ReadPhysicalLine(in, line, calc::kMaxLineLength);
+      LineRead read;
+      try {
+        read = ReadPhysicalLine(in, line, calc::kMaxLineLength);
+      } catch (const std::ios_base::failure& failure) {
+        // A read error (a folder, a device that fails): the text ends here
+        // and the run's status says the file could not be read.
+        setup_.FlushReports();
+        out_.flush();
+        err_ << "radixcalc: cannot read " << SourceDisplayName(name) << ": " << ReadFailureReason(failure) << "\n";
+        read_failed_ = true;
+        break;
+      }
       if (read == LineRead::kEnd) break;
       if (read == LineRead::kTooLong) {
         setup_.FlushReports();
@@ -264,7 +276,7 @@ class Runner {
   }
 
   int Status(bool unreadable) const {
-    if (unreadable) return 2;
+    if (unreadable || read_failed_) return 2;
     return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ ? 1 : 0;
   }
 
@@ -299,6 +311,7 @@ class Runner {
   std::unique_ptr<calc::CalcEngine> engine_;
   bool unterminated_ = false;
   bool line_too_long_ = false;
+  bool read_failed_ = false;
 };
 
 }  // namespace
@@ -394,9 +407,10 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
     } else if (input.value == "-") {
       runner.RunStream("-", in);
     } else {
-      std::ifstream file{std::string(input.value), std::ios::binary};
-      if (!file) {
-        err << "radixcalc: cannot read " << input.value << "\n";
+      std::ifstream file;
+      if (const std::string reason = OpenSourceFile(input.value, file); !reason.empty()) {
+        out.flush();
+        err << "radixcalc: cannot read " << input.value << ": " << reason << "\n";
         unreadable = true;
         continue;
       }

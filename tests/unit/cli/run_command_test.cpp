@@ -92,10 +92,49 @@ TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
     EXPECT_EQ(o.status, 2) << args.front();
     EXPECT_NE(o.err.find("usage:"), std::string::npos);
   }
-  const Outcome missing = RunCli({"-e", "1", "/nonexistent/script.calc"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.out, "1\n");
-  EXPECT_EQ(missing.err, "radixcalc: cannot read /nonexistent/script.calc\n");
+}
+
+TEST(RunCommand, AFileThatCannotBeReadIsReportedWithTheReasonAndStatusTwo) {
+  namespace fs = std::filesystem;
+  const std::string folder = fs::temp_directory_path().string();
+  struct Row {
+    std::string file;
+    std::string reason;
+  };
+  std::vector<Row> rows = {{"/nonexistent/script.calc", "No such file or directory"}, {folder, "Is a directory"}};
+  // Opens, then fails to read.
+  if (fs::exists("/proc/self/mem")) rows.push_back({"/proc/self/mem", "Input/output error"});
+  for (const Row& row : rows) {
+    const Outcome o = RunCli({"-e", "1", row.file, "-e", "2"});
+    EXPECT_EQ(o.status, 2) << row.file;
+    EXPECT_EQ(o.out, "1\n2\n") << row.file;
+    EXPECT_EQ(o.err, "radixcalc: cannot read " + row.file + ": " + row.reason + "\n");
+  }
+}
+
+// Standard input that gives one line, then a read error.
+class FailingInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (served_) throw std::ios_base::failure("read", std::make_error_code(std::errc::io_error));
+    served_ = true;
+    setg(line_, line_, line_ + 2);
+    return traits_type::to_int_type(line_[0]);
+  }
+
+ private:
+  char line_[2] = {'7', '\n'};
+  bool served_ = false;
+};
+
+TEST(RunCommand, AReadErrorOnStandardInputEndsItWithStatusTwo) {
+  FailingInput buffer;
+  std::istream in(&buffer);
+  std::ostringstream out, err;
+  const std::vector<std::string_view> args = {"-", "-e", "8"};
+  EXPECT_EQ(RunScripts(args, in, out, err), 2);
+  EXPECT_EQ(out.str(), "7\n8\n");
+  EXPECT_EQ(err.str(), "radixcalc: cannot read standard input: Input/output error\n");
 }
 
 TEST(RunCommand, TheMemoryLimitFailsAStatementAndTheNextTextRuns) {
