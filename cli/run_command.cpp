@@ -164,13 +164,15 @@ class SessionScope {
 // One run of radixcalc: the engine and what it runs.
 class Runner {
  public:
-  Runner(const RunOptions& opt, std::ostream& out, std::ostream& err)
-      : opt_(opt), codec_(opt.convert_text), out_(out), err_(err) {
+  // `folders` and `extension` are engine text already.
+  Runner(const RunOptions& opt, const TextCodec& codec, std::vector<std::string> folders, std::string extension,
+         std::ostream& out, std::ostream& err)
+      : opt_(opt), codec_(codec), out_(out), err_(err) {
     setup_.out = &out;
     setup_.err = &err;
     setup_.codec = &codec_;
-    for (const std::string_view folder : opt.folders) setup_.folders.push_back(codec_.ToEngine(folder));
-    setup_.extension = codec_.ToEngine(opt.extension);
+    setup_.folders = std::move(folders);
+    setup_.extension = std::move(extension);
 
     if (opt.mode_command && !IsAngleCommand(*opt.mode_command)) {
       calc::ModeCommandTarget target(context_);
@@ -203,11 +205,14 @@ class Runner {
   ~Runner() { engine_->ResetControl(); }
 
   // Runs one whole text as the source `name`.
+  // A text that cannot become engine text is refused whole.
   void RunText(std::string_view name, std::string_view text) {
+    std::string engine_text;
+    if (!ToEngine(name, 1, text, engine_text)) return;
     Begin(name);
     {
       RunningScope running(*engine_);
-      engine_->RunText(codec_.ToEngine(text));
+      engine_->RunText(engine_text);
     }
     End(name);
   }
@@ -242,10 +247,14 @@ class Runner {
         line_too_long_ = true;
         break;
       }
+      // A line that cannot become engine text ends the text like an error.
+      std::string engine_line;
+      if (!ToEngine(name, engine_->next_line(), line, engine_line)) break;
       {
         RunningScope running(*engine_);
         // With its end, so that an empty line is counted too.
-        engine_->RunText(codec_.ToEngine(line) + "\n");
+        engine_line += '\n';
+        engine_->RunText(engine_line);
       }
       // Results go out before the next read would wait (a program feeding
       // lines through a pipe sees each answer), but not after every line of a
@@ -263,10 +272,14 @@ class Runner {
     std::string line;
     while (terminal.ReadLine(Recording() ? "... " : "> ", line)) {
       if (!IsBlank(line)) terminal.AddHistory(line);
+      std::string engine_line;
+      // A refused line runs as an empty one, so that it is still counted and
+      // the next line has its own number.
+      if (!ToEngine("stdin", engine_->next_line(), line, engine_line)) engine_line = "\n";
       engine_->SetStepLimit(opt_.max_steps);
       {
         RunningScope running(*engine_);
-        engine_->RunText(codec_.ToEngine(line));
+        engine_->RunText(engine_line);
       }
       setup_.FlushReports();
       out_.flush();
@@ -277,16 +290,29 @@ class Runner {
 
   int Status(bool unreadable) const {
     if (unreadable || read_failed_) return 2;
-    return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ ? 1 : 0;
+    return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ || refused_text_ ? 1 : 0;
   }
 
  private:
+  // `text` as engine text. When it cannot be converted, reports the problem
+  // as "NAME:LINE: column C: WHAT" (`first_line` is the number of the text's
+  // first line) and returns false.
+  bool ToEngine(std::string_view name, int first_line, std::string_view text, std::string& engine_text) {
+    TextProblem problem;
+    if (codec_.ToEngine(text, engine_text, problem)) return true;
+    setup_.FlushReports();
+    out_.flush();
+    err_ << name << ":" << first_line + static_cast<int>(problem.line) - 1 << ": " << problem.Describe() << "\n";
+    refused_text_ = true;
+    return false;
+  }
+
   bool Recording() const { return engine_->control().blocks.mode() == calc::RecordingMode::kRecording; }
 
   void Begin(std::string_view name) {
     engine_->ResetControl();
     engine_->SetStepLimit(opt_.max_steps);
-    engine_->BeginSource(codec_.ToEngine(name));
+    engine_->BeginSource(codec_.NameToEngine(name));
   }
 
   void End(std::string_view name) {
@@ -302,7 +328,7 @@ class Runner {
   }
 
   const RunOptions& opt_;
-  TextCodec codec_;
+  const TextCodec& codec_;
   std::ostream& out_;
   std::ostream& err_;
   ConsoleSetup setup_;
@@ -312,6 +338,7 @@ class Runner {
   bool unterminated_ = false;
   bool line_too_long_ = false;
   bool read_failed_ = false;
+  bool refused_text_ = false;
 };
 
 }  // namespace
@@ -393,7 +420,22 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
   calc::ExternalFunctionCache().Clear();
   calc::ExternalFunctionCache().set_capacity(opt.cache);
 
-  Runner runner(opt, out, err);
+  const TextCodec codec(opt.convert_text);
+  std::vector<std::string> folders;
+  std::string extension;
+  TextProblem problem;
+  for (const std::string_view folder : opt.folders) {
+    if (!codec.ToEngine(folder, folders.emplace_back(), problem)) {
+      err << "radixcalc: --path " << folder << ": " << problem.Describe() << "\n";
+      return 2;
+    }
+  }
+  if (!codec.ToEngine(opt.extension, extension, problem)) {
+    err << "radixcalc: --ext " << opt.extension << ": " << problem.Describe() << "\n";
+    return 2;
+  }
+
+  Runner runner(opt, codec, std::move(folders), std::move(extension), out, err);
   bool unreadable = false;
   if (opt.inputs.empty()) {
     if (terminal != nullptr)

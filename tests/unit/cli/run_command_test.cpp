@@ -226,6 +226,30 @@ TEST(RunCommand, FunctionFilesComeFromTheGivenFoldersWithTheGivenExtension) {
   fs::remove_all(folder, ignored);
 }
 
+TEST(RunCommand, TextWithoutShiftJisIsRefusedWhereverItComesFrom) {
+  if (!ConvertsByDefault()) GTEST_SKIP() << "radixcalc.exe passes the console's text through";
+  // An -e text is refused whole; the next text runs.
+  const Outcome e = RunCli({"-e", "1\n5 \xF0\x9F\x98\x80 7 9", "-e", "2"});
+  EXPECT_EQ(e.out, "2\n");
+  EXPECT_EQ(e.err, "-e:2: column 3: character U+1F600 (\xF0\x9F\x98\x80) has no Shift-JIS code\n");
+  EXPECT_EQ(e.status, 1);
+  // A file's bad line ends the file like an error.
+  const Outcome file = RunCli({"-"}, "1\n2 \xFF 3\n4\n");
+  EXPECT_EQ(file.out, "1\n");
+  EXPECT_EQ(file.err, "-:2: column 3: invalid UTF-8 (byte FF)\n");
+  EXPECT_EQ(file.status, 1);
+  // The session reports the line and goes on; the line keeps its number.
+  ScriptedEditor editor({"1", "\x95\x5c", "2 +"});
+  const Outcome session = RunCli({}, "", &editor);
+  EXPECT_EQ(session.out, "1\n");
+  EXPECT_EQ(session.err, "stdin:2: column 1: invalid UTF-8 (byte 95)\nstdin:3: E_RVALUE_NULL: +\n");
+  EXPECT_EQ(session.status, 1);
+  // Folders and the extension are engine text too.
+  const Outcome path = RunCli({"--path", "\xFF", "-e", "1"});
+  EXPECT_EQ(path.err, "radixcalc: --path \xFF: column 1: invalid UTF-8 (byte FF)\n");
+  EXPECT_EQ(path.status, 2);
+}
+
 TEST(RunCommand, JapaneseTextRoundTripsThroughTheEngine) {
   if (!ConvertsByDefault()) GTEST_SKIP() << "radixcalc.exe passes the console's text through";
   // "表" ends in the byte of a backslash in Shift-JIS.
