@@ -6,6 +6,8 @@
 
 #include "console_host.h"
 #include "model/console_converter.h"
+#include "model/converter.h"
+#include "text_codec.h"
 
 namespace radixcalc {
 namespace {
@@ -92,19 +94,30 @@ int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::o
     err << "radixcalc convert: " << *problem << "\n" << ConvertUsage();
     return 2;
   }
+  // The field holds Shift-JIS text of at most kMaxFieldText bytes, as the
+  // window's edit control does: the text is converted first and then cut,
+  // never inside a double-byte character.
+  const TextCodec codec(ConvertsByDefault());
+  std::string field_text;
+  TextProblem problem;
+  if (!codec.ToEngine(opt.text, field_text, problem)) {
+    err << "radixcalc convert: " << problem.Describe() << "\n";
+    return 1;
+  }
+  field_text.resize(CutShiftJis(field_text, radixpad::kMaxFieldText).size());
   // The window's own converter logic, over four strings.
   radixpad::ConsoleConverterOptions options;
   options.bits = opt.width;
   options.field_unsigned = opt.is_unsigned;
   const radixpad::ConsoleConversion result =
-      radixpad::ConvertText(options, radixpad::FieldOfRadix(opt.from), opt.text, opt.hold);
+      radixpad::ConvertText(options, radixpad::FieldOfRadix(opt.from), field_text, opt.hold);
   for (const radixpad::LoggedReport& r : result.reports)
-    err << FormatReport(calc::Report{r.code, r.line, r.source, r.token}, "radixcalc convert") << "\n";
+    err << codec.FromEngine(FormatReport(calc::Report{r.code, r.line, r.source, r.token}, "radixcalc convert")) << "\n";
   if (!result.has_value && !opt.hold) {
     err << "radixcalc convert: \"" << opt.text << "\" gives no value in radix " << opt.from << "\n";
     return 1;
   }
-  for (const std::string& field : result.fields) out << field << "\n";
+  for (const std::string& field : result.fields) out << codec.FromEngine(field) << "\n";
   return 0;
 }
 
