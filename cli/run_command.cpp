@@ -81,6 +81,14 @@ std::optional<std::uint8_t> ModeCommandOf(std::string_view name) {
 
 bool IsAngleCommand(std::uint8_t code) { return code >= calc::kCmdRad && code <= calc::kCmdGrad; }
 
+bool TakesValue(std::string_view option) {
+  static constexpr std::string_view kValueOptions[] = {"-e",    "--mode",  "--radix",     "--prec",      "--path",
+                                                       "--ext", "--cache", "--max-steps", "--max-memory"};
+  for (const std::string_view known : kValueOptions)
+    if (option == known) return true;
+  return false;
+}
+
 std::optional<std::string> ParseRunOptions(std::span<const std::string_view> args, RunOptions& opt) {
   bool options_done = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -97,6 +105,8 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
       opt.converter = true;
     } else if (arg == "--sjis") {
       opt.convert_text = false;
+    } else if (!TakesValue(arg)) {
+      return "unknown option " + std::string(arg);
     } else if (i + 1 >= args.size()) {
       return std::string(arg) + " needs a value";
     } else {
@@ -123,11 +133,9 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
         if (!ParseNumberArg(value, opt.cache)) return "--cache must be a number (0: no cache)";
       } else if (arg == "--max-steps") {
         if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
-      } else if (arg == "--max-memory") {
+      } else {  // --max-memory
         if (!ParseByteCount(value, opt.max_memory))
           return "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)";
-      } else {
-        return "unknown option " + std::string(arg);
       }
     }
   }
@@ -358,7 +366,9 @@ std::string_view RunUsage() {
          "  --mode NAME     the mode to start in: a mode command's name (gfloat, complex, fract,\n"
          "                  time, char, ulong, ..., rad, deg, grad)\n"
          "  --radix N       the radix of the integer modes (2 to 36)\n"
-         "  --prec N        digits of the float and complex modes (0: as many as needed)\n"
+         "  --prec N        digits of the float and complex modes (default 0: as many as\n"
+         "                  needed; integers print whole, other reals with the fewest digits\n"
+         "                  that read back as the same number)\n"
          "  --path DIR      a folder searched for external function files (!name); repeatable,\n"
          "                  searched in the order given\n"
          "  --ext EXT       the extension of external function files (default .cef)\n"
@@ -374,7 +384,9 @@ std::string_view RunUsage() {
          "                  once; K, M or G multiply by 1024, 1024^2, 1024^3 (default 1G,\n"
          "                  0: no limit). Past it the statement fails with E_MEM\n"
          "  --sjis          texts and output are Shift-JIS already (by default radixcalc on\n"
-         "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does)\n"
+         "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does).\n"
+         "                  Converted text with a character Shift-JIS lacks, or bytes that are\n"
+         "                  not UTF-8, is refused: SOURCE:LINE: column C: what it is\n"
          "  --help          this text\n"
          "language notes:\n"
          "  A new name is declared by assigning to it. func NAME PARAMS ... endfunc defines a\n"
@@ -393,7 +405,7 @@ std::string_view RunUsage() {
          "  statement with E_MEM, reported with the reason: E_MEM: step limit reached,\n"
          "  E_MEM: interrupted, E_MEM: memory limit reached.\n"
          "exit status: 0 no error reported, 1 an error was reported, 2 a usage error or a file\n"
-         "  that cannot be read.\n";
+         "  that cannot be read (reported as radixcalc: cannot read FILE: REASON).\n";
 }
 
 InterruptAnswer InterruptScripts() {
@@ -410,7 +422,7 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
                LineEditor* terminal) {
   RunOptions opt;
   if (auto problem = ParseRunOptions(args, opt)) {
-    err << "radixcalc: " << *problem << "\n" << RunUsage();
+    err << "radixcalc: " << *problem << " (radixcalc --help lists the options)\n";
     return 2;
   }
 

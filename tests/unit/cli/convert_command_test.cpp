@@ -155,23 +155,38 @@ TEST(ConvertCommand, JapaneseTextIsConvertedAndCutOnACharacterBoundary) {
   }
 }
 
-TEST(ConvertCommand, BadOptionsFailWithStatusTwo) {
-  const std::vector<std::vector<std::string_view>> cases = {
-      {},
-      {"--width", "12", "1"},
-      {"--from", "3", "1"},
-      {"--signs", "usu", "1"},
-      {"--signs", "uusx", "1"},
-      {"--bogus", "1"},
-      {"1", "2"},
-      {"--width"},
+TEST(ConvertCommand, BadOptionsFailWithOneLineAndStatusTwo) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string_view problem;
+  } rows[] = {
+      {{}, "TEXT is missing"},
+      {{"--width", "12", "1"}, "--width must be 8, 16 or 32"},
+      {{"--from", "3", "1"}, "--from must be 2, 8, 10 or 16"},
+      {{"--signs", "usu", "1"}, "--signs must be four letters s or u (BIN OCT DEC HEX)"},
+      {{"--signs", "uusx", "1"}, "--signs must be four letters s or u (BIN OCT DEC HEX)"},
+      {{"--bogus", "1"}, "unknown option --bogus"},
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"1", "2"}, "more than one TEXT given"},
+      {{"--width"}, "--width needs a value"},
   };
-  for (const auto& args : cases) {
-    const Outcome o = Convert(args);
+  for (const auto& row : rows) {
+    const Outcome o = Convert(row.args);
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(o.err,
+              "radixcalc convert: " + std::string(row.problem) + " (radixcalc convert --help tells how to use it)\n");
   }
+}
+
+TEST(ConvertCommand, HelpDescribesTheConvertCommand) {
+  for (const std::string_view help : {"--help", "-h"}) {
+    const Outcome o = Convert({"--width", help});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, ConvertUsage());
+    EXPECT_EQ(o.err, "");
+  }
+  EXPECT_EQ(Convert({"--", "--help"}).status, 1);  // after "--" it is the TEXT
 }
 
 }  // namespace
