@@ -212,8 +212,8 @@ class Runner {
 
   ~Runner() { engine_->ResetControl(); }
 
-  // Runs one whole text as the source `name`.
-  // A text that cannot become engine text is refused whole.
+  // Runs one whole text as the source `name`; a text that cannot become
+  // engine text is refused whole.
   void RunText(std::string_view name, std::string_view text) {
     std::string engine_text;
     if (!ToEngine(name, 1, text, engine_text)) return;
