@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -41,7 +41,6 @@ TEST(NumberOutput, EveryModeAndPrecisionPrintsAsACalculatorShould) {
       // Other reals: the shortest digits that read back, "%g"'s layout.
       {{"-e", "1 / 3; 0.1 + 0.2; 123.456"}, "0.3333333333333333\n0.30000000000000004\n123.456\n"},
       {{"-e", "0.0001; 1e\\-5; 1 / 3 * 1e\\-10"}, "0.0001\n1e-05\n3.3333333333333335e-11\n"},
-      {{"-e", "1 / 0; 0 - 1 / 0"}, "inf\n-inf\n-e:1: W_DIV: /\n-e:1: W_DIV: /\n"},
       // The exponent and fixed notations, and a script's own precision.
       {{"--mode", "efloat", "-e", "123456789; 0.5"}, "1.23456789e+08\n5e-01\n"},
       {{"--mode", "float", "-e", "1e20; 1 / 8"}, "100000000000000000000\n0.125\n"},
@@ -70,7 +69,9 @@ TEST(NumberOutput, ShortestTextReadsBackAsTheSameDouble) {
       const double x = std::bit_cast<double>(random());
       if (!std::isfinite(x)) continue;
       const std::string text = calc::FormatValue(context, calc::CalcValue::FromReal(x));
-      ASSERT_EQ(std::strtod(text.c_str(), nullptr), x) << text;
+      double read = 0;
+      std::from_chars(text.data(), text.data() + text.size(), read);
+      ASSERT_EQ(read, x) << text;
     }
   }
   context.SetMode(calc::kModeGfloat);
