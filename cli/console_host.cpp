@@ -2,6 +2,7 @@
 
 #include "core/render.h"
 #include "core/status_codes.h"
+#include "language/functions.h"
 
 namespace radixcalc {
 
@@ -100,7 +101,7 @@ void ConsoleHost::PrintMessage(calc::CalcEngine&, std::string_view text) {
 
 std::FILE* ConsoleHost::OpenFile(calc::CalcEngine& engine, const std::string& path) {
   const std::string local = Out(path);
-  std::FILE* file = std::fopen(local.c_str(), "rb");
+  std::FILE* file = calc::OpenReadableFile(local);
   if (file != nullptr && engine.debug_on()) {
     setup_.FlushReports();
     setup_.out->flush();

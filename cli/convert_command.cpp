@@ -6,6 +6,8 @@
 
 #include "console_host.h"
 #include "model/console_converter.h"
+#include "model/converter.h"
+#include "text_codec.h"
 
 namespace radixcalc {
 namespace {
@@ -54,6 +56,7 @@ std::optional<std::string> ParseOptions(std::span<const std::string_view> args, 
       opt.hold = true;
       continue;
     }
+    if (arg != "--width" && arg != "--from" && arg != "--signs") return "unknown option " + std::string(arg);
     if (i + 1 >= args.size()) return std::string(arg) + " needs a value";
     const std::string_view value = args[++i];
     if (arg == "--width") {
@@ -64,10 +67,8 @@ std::optional<std::string> ParseOptions(std::span<const std::string_view> args, 
       auto f = ParseChoice(value, {2, 8, 10, 16});
       if (!f) return "--from must be 2, 8, 10 or 16";
       opt.from = *f;
-    } else if (arg == "--signs") {
+    } else {  // --signs
       if (!ParseSigns(value, opt.is_unsigned)) return "--signs must be four letters s or u (BIN OCT DEC HEX)";
-    } else {
-      return "unknown option " + std::string(arg);
     }
   }
   if (!have_text) return "TEXT is missing";
@@ -83,28 +84,50 @@ std::string_view ConvertUsage() {
          "  OCT, DEC and HEX field texts, one per line. --hold prints the expression transcribed\n"
          "  into each field instead.\n"
          "  --signs: four letters s (signed) or u (unsigned) for BIN OCT DEC HEX (default uusu)\n"
-         "  --width: 8, 16 or 32 bits (default 32); --from: the source radix (default 10)\n";
+         "  --width: 8, 16 or 32 bits (default 32); --from: the source radix (default 10)\n"
+         "  On Linux TEXT is UTF-8: it is converted to Shift-JIS and cut to the field's 255\n"
+         "  bytes (never inside a character), and the fields are shown in UTF-8 again.\n"
+         "exit status: 0 shown, 1 TEXT gives no value or has a character without a Shift-JIS\n"
+         "  code, 2 a usage error.\n";
 }
 
 int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+  for (const std::string_view arg : args) {
+    if (arg == "--") break;
+    if (arg == "--help" || arg == "-h") {
+      out << ConvertUsage();
+      return 0;
+    }
+  }
   ConvertOptions opt;
   if (auto problem = ParseOptions(args, opt)) {
-    err << "radixcalc convert: " << *problem << "\n" << ConvertUsage();
+    err << "radixcalc convert: " << *problem << " (radixcalc convert --help tells how to use it)\n";
     return 2;
   }
+  // The field holds Shift-JIS text of at most kMaxFieldText bytes, as the
+  // window's edit control does: the text is converted first and then cut,
+  // never inside a double-byte character.
+  const TextCodec codec(ConvertsByDefault());
+  std::string field_text;
+  TextProblem problem;
+  if (!codec.ToEngine(opt.text, field_text, problem)) {
+    err << "radixcalc convert: " << problem.Describe() << "\n";
+    return 1;
+  }
+  field_text.resize(CutShiftJis(field_text, radixpad::kMaxFieldText).size());
   // The window's own converter logic, over four strings.
   radixpad::ConsoleConverterOptions options;
   options.bits = opt.width;
   options.field_unsigned = opt.is_unsigned;
   const radixpad::ConsoleConversion result =
-      radixpad::ConvertText(options, radixpad::FieldOfRadix(opt.from), opt.text, opt.hold);
+      radixpad::ConvertText(options, radixpad::FieldOfRadix(opt.from), field_text, opt.hold);
   for (const radixpad::LoggedReport& r : result.reports)
-    err << FormatReport(calc::Report{r.code, r.line, r.source, r.token}, "radixcalc convert") << "\n";
+    err << codec.FromEngine(FormatReport(calc::Report{r.code, r.line, r.source, r.token}, "radixcalc convert")) << "\n";
   if (!result.has_value && !opt.hold) {
     err << "radixcalc convert: \"" << opt.text << "\" gives no value in radix " << opt.from << "\n";
     return 1;
   }
-  for (const std::string& field : result.fields) out << field << "\n";
+  for (const std::string& field : result.fields) out << codec.FromEngine(field) << "\n";
   return 0;
 }
 

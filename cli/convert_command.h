@@ -10,7 +10,8 @@
 namespace radixcalc {
 
 // Runs the command on its arguments (after the word "convert"); returns the
-// process exit status: 0 done, 1 the text gives no value, 2 usage error.
+// process exit status: 0 done, 1 the text gives no value (or cannot become
+// Shift-JIS), 2 usage error. --help (-h) prints ConvertUsage on `out`.
 // Reports (warnings included) go to `err` as "radixcalc convert: NAME[: TOKEN]".
 int RunConvert(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 

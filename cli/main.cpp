@@ -53,6 +53,8 @@ void InstallInterruptHandler() {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "convert")
+    return radixcalc::RunConvert(std::span(args).subspan(1), std::cout, std::cerr);
   for (const std::string_view arg : args) {
     if (arg == "--") break;
     if (arg == "--help" || arg == "-h") {
@@ -60,8 +62,6 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  if (!args.empty() && args[0] == "convert")
-    return radixcalc::RunConvert(std::span(args).subspan(1), std::cout, std::cerr);
   InstallInterruptHandler();
   std::unique_ptr<radixcalc::LineEditor> terminal;
   if (radixcalc::IsInteractiveTerminal()) terminal = radixcalc::MakeTerminalEditor();

@@ -16,6 +16,7 @@
 #include "language/functions.h"
 #include "library/standard_library.h"
 #include "line_reader.h"
+#include "source_file.h"
 #include "text_codec.h"
 
 namespace radixcalc {
@@ -81,6 +82,14 @@ std::optional<std::uint8_t> ModeCommandOf(std::string_view name) {
 
 bool IsAngleCommand(std::uint8_t code) { return code >= calc::kCmdRad && code <= calc::kCmdGrad; }
 
+bool TakesValue(std::string_view option) {
+  static constexpr std::string_view kValueOptions[] = {"-e",    "--mode",  "--radix",     "--prec",      "--path",
+                                                       "--ext", "--cache", "--max-steps", "--max-memory"};
+  for (const std::string_view known : kValueOptions)
+    if (option == known) return true;
+  return false;
+}
+
 std::optional<std::string> ParseRunOptions(std::span<const std::string_view> args, RunOptions& opt) {
   bool options_done = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -97,6 +106,8 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
       opt.converter = true;
     } else if (arg == "--sjis") {
       opt.convert_text = false;
+    } else if (!TakesValue(arg)) {
+      return "unknown option " + std::string(arg);
     } else if (i + 1 >= args.size()) {
       return std::string(arg) + " needs a value";
     } else {
@@ -123,11 +134,9 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
         if (!ParseNumberArg(value, opt.cache)) return "--cache must be a number (0: no cache)";
       } else if (arg == "--max-steps") {
         if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
-      } else if (arg == "--max-memory") {
+      } else {  // --max-memory
         if (!ParseByteCount(value, opt.max_memory))
           return "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)";
-      } else {
-        return "unknown option " + std::string(arg);
       }
     }
   }
@@ -164,20 +173,25 @@ class SessionScope {
 // One run of radixcalc: the engine and what it runs.
 class Runner {
  public:
-  Runner(const RunOptions& opt, std::ostream& out, std::ostream& err)
-      : opt_(opt), codec_(opt.convert_text), out_(out), err_(err) {
+  // `folders` and `extension` are engine text already.
+  Runner(const RunOptions& opt, const TextCodec& codec, std::vector<std::string> folders, std::string extension,
+         std::ostream& out, std::ostream& err)
+      : opt_(opt), codec_(codec), out_(out), err_(err) {
     setup_.out = &out;
     setup_.err = &err;
     setup_.codec = &codec_;
-    for (const std::string_view folder : opt.folders) setup_.folders.push_back(codec_.ToEngine(folder));
-    setup_.extension = codec_.ToEngine(opt.extension);
+    setup_.folders = std::move(folders);
+    setup_.extension = std::move(extension);
 
     if (opt.mode_command && !IsAngleCommand(*opt.mode_command)) {
       calc::ModeCommandTarget target(context_);
       calc::RunModeCommand(*opt.mode_command, std::nullopt, target);
     }
     if (opt.radix) context_.SetRadix(*opt.radix);
-    if (opt.precision) context_.SetPrecision(*opt.precision);
+    // Unless --prec says otherwise, reals print with as many digits as they
+    // need: the automatic precision, shortest.
+    context_.shortest_automatic = true;
+    context_.SetPrecision(opt.precision.value_or(0));
     calc::CalcEngineSettings settings;
     settings.mode = context_.mode();
     settings.echo = !opt.quiet;
@@ -200,12 +214,15 @@ class Runner {
 
   ~Runner() { engine_->ResetControl(); }
 
-  // Runs one whole text as the source `name`.
+  // Runs one whole text as the source `name`; a text that cannot become
+  // engine text is refused whole.
   void RunText(std::string_view name, std::string_view text) {
+    std::string engine_text;
+    if (!ToEngine(name, 1, text, engine_text)) return;
     Begin(name);
     {
       RunningScope running(*engine_);
-      engine_->RunText(codec_.ToEngine(text));
+      engine_->RunText(engine_text);
     }
     End(name);
   }
@@ -219,7 +236,18 @@ class Runner {
     Begin(name);
     std::string line;
     for (;;) {
-      const LineRead read = ReadPhysicalLine(in, line, calc::kMaxLineLength);
+      LineRead read;
+      try {
+        read = ReadPhysicalLine(in, line, calc::kMaxLineLength);
+      } catch (const std::ios_base::failure& failure) {
+        // A read error (a folder, a device that fails): the text ends here
+        // and the run's status says the file could not be read.
+        setup_.FlushReports();
+        out_.flush();
+        err_ << "radixcalc: cannot read " << SourceDisplayName(name) << ": " << ReadFailureReason(failure) << "\n";
+        read_failed_ = true;
+        break;
+      }
       if (read == LineRead::kEnd) break;
       if (read == LineRead::kTooLong) {
         setup_.FlushReports();
@@ -229,10 +257,14 @@ class Runner {
         line_too_long_ = true;
         break;
       }
+      // A line that cannot become engine text ends the text like an error.
+      std::string engine_line;
+      if (!ToEngine(name, engine_->next_line(), line, engine_line)) break;
       {
         RunningScope running(*engine_);
         // With its end, so that an empty line is counted too.
-        engine_->RunText(codec_.ToEngine(line) + "\n");
+        engine_line += '\n';
+        engine_->RunText(engine_line);
       }
       // Results go out before the next read would wait (a program feeding
       // lines through a pipe sees each answer), but not after every line of a
@@ -250,10 +282,14 @@ class Runner {
     std::string line;
     while (terminal.ReadLine(Recording() ? "... " : "> ", line)) {
       if (!IsBlank(line)) terminal.AddHistory(line);
+      std::string engine_line;
+      // A refused line runs as an empty one, so that it is still counted and
+      // the next line has its own number.
+      if (!ToEngine("stdin", engine_->next_line(), line, engine_line)) engine_line = "\n";
       engine_->SetStepLimit(opt_.max_steps);
       {
         RunningScope running(*engine_);
-        engine_->RunText(codec_.ToEngine(line));
+        engine_->RunText(engine_line);
       }
       setup_.FlushReports();
       out_.flush();
@@ -263,17 +299,30 @@ class Runner {
   }
 
   int Status(bool unreadable) const {
-    if (unreadable) return 2;
-    return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ ? 1 : 0;
+    if (unreadable || read_failed_) return 2;
+    return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ || refused_text_ ? 1 : 0;
   }
 
  private:
+  // `text` as engine text. When it cannot be converted, reports the problem
+  // as "NAME:LINE: column C: WHAT" (`first_line` is the number of the text's
+  // first line) and returns false.
+  bool ToEngine(std::string_view name, int first_line, std::string_view text, std::string& engine_text) {
+    TextProblem problem;
+    if (codec_.ToEngine(text, engine_text, problem)) return true;
+    setup_.FlushReports();
+    out_.flush();
+    err_ << name << ":" << first_line + static_cast<int>(problem.line) - 1 << ": " << problem.Describe() << "\n";
+    refused_text_ = true;
+    return false;
+  }
+
   bool Recording() const { return engine_->control().blocks.mode() == calc::RecordingMode::kRecording; }
 
   void Begin(std::string_view name) {
     engine_->ResetControl();
     engine_->SetStepLimit(opt_.max_steps);
-    engine_->BeginSource(codec_.ToEngine(name));
+    engine_->BeginSource(codec_.NameToEngine(name));
   }
 
   void End(std::string_view name) {
@@ -289,7 +338,7 @@ class Runner {
   }
 
   const RunOptions& opt_;
-  TextCodec codec_;
+  const TextCodec& codec_;
   std::ostream& out_;
   std::ostream& err_;
   ConsoleSetup setup_;
@@ -298,6 +347,8 @@ class Runner {
   std::unique_ptr<calc::CalcEngine> engine_;
   bool unterminated_ = false;
   bool line_too_long_ = false;
+  bool read_failed_ = false;
+  bool refused_text_ = false;
 };
 
 }  // namespace
@@ -317,7 +368,9 @@ std::string_view RunUsage() {
          "  --mode NAME     the mode to start in: a mode command's name (gfloat, complex, fract,\n"
          "                  time, char, ulong, ..., rad, deg, grad)\n"
          "  --radix N       the radix of the integer modes (2 to 36)\n"
-         "  --prec N        digits of the float and complex modes (0: as many as needed)\n"
+         "  --prec N        digits of the float and complex modes (default 0: as many as\n"
+         "                  needed; integers print whole, other reals with the fewest digits\n"
+         "                  that read back as the same number)\n"
          "  --path DIR      a folder searched for external function files (!name); repeatable,\n"
          "                  searched in the order given\n"
          "  --ext EXT       the extension of external function files (default .cef)\n"
@@ -333,7 +386,9 @@ std::string_view RunUsage() {
          "                  once; K, M or G multiply by 1024, 1024^2, 1024^3 (default 1G,\n"
          "                  0: no limit). Past it the statement fails with E_MEM\n"
          "  --sjis          texts and output are Shift-JIS already (by default radixcalc on\n"
-         "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does)\n"
+         "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does).\n"
+         "                  Converted text with a character Shift-JIS lacks, or bytes that are\n"
+         "                  not UTF-8, is refused: SOURCE:LINE: column C: what it is\n"
          "  --help          this text\n"
          "language notes:\n"
          "  A new name is declared by assigning to it. func NAME PARAMS ... endfunc defines a\n"
@@ -352,7 +407,7 @@ std::string_view RunUsage() {
          "  statement with E_MEM, reported with the reason: E_MEM: step limit reached,\n"
          "  E_MEM: interrupted, E_MEM: memory limit reached.\n"
          "exit status: 0 no error reported, 1 an error was reported, 2 a usage error or a file\n"
-         "  that cannot be read.\n";
+         "  that cannot be read (reported as radixcalc: cannot read FILE: REASON).\n";
 }
 
 InterruptAnswer InterruptScripts() {
@@ -369,7 +424,7 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
                LineEditor* terminal) {
   RunOptions opt;
   if (auto problem = ParseRunOptions(args, opt)) {
-    err << "radixcalc: " << *problem << "\n" << RunUsage();
+    err << "radixcalc: " << *problem << " (radixcalc --help lists the options)\n";
     return 2;
   }
 
@@ -379,7 +434,22 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
   calc::ExternalFunctionCache().Clear();
   calc::ExternalFunctionCache().set_capacity(opt.cache);
 
-  Runner runner(opt, out, err);
+  const TextCodec codec(opt.convert_text);
+  std::vector<std::string> folders;
+  std::string extension;
+  TextProblem problem;
+  for (const std::string_view folder : opt.folders) {
+    if (!codec.ToEngine(folder, folders.emplace_back(), problem)) {
+      err << "radixcalc: --path " << folder << ": " << problem.Describe() << "\n";
+      return 2;
+    }
+  }
+  if (!codec.ToEngine(opt.extension, extension, problem)) {
+    err << "radixcalc: --ext " << opt.extension << ": " << problem.Describe() << "\n";
+    return 2;
+  }
+
+  Runner runner(opt, codec, std::move(folders), std::move(extension), out, err);
   bool unreadable = false;
   if (opt.inputs.empty()) {
     if (terminal != nullptr)
@@ -393,9 +463,10 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
     } else if (input.value == "-") {
       runner.RunStream("-", in);
     } else {
-      std::ifstream file{std::string(input.value), std::ios::binary};
-      if (!file) {
-        err << "radixcalc: cannot read " << input.value << "\n";
+      std::ifstream file;
+      if (const std::string reason = OpenSourceFile(input.value, file); !reason.empty()) {
+        out.flush();
+        err << "radixcalc: cannot read " << input.value << ": " << reason << "\n";
         unreadable = true;
         continue;
       }

@@ -1,6 +1,6 @@
 #include "text_codec.h"
 
-#include <cstdint>
+#include "core/tokenizer.h"
 
 #ifndef _WIN32
 #include <iconv.h>
@@ -18,59 +18,40 @@ bool ConvertsByDefault() {
 #endif
 }
 
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t length;
-    std::uint32_t min;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      length = 2;
-      min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3;
-      min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4;
-      min = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    std::uint32_t code = c & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
+std::string_view CutShiftJis(std::string_view text, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    // A lead byte at the very end has no second byte to keep with it.
+    const bool pair = calc::IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size();
+    const std::size_t length = pair ? 2 : 1;
+    if (end + length > max_bytes) break;
+    end += length;
   }
-  return true;
+  return text.substr(0, end);
 }
 
 #ifdef _WIN32
 
 TextCodec::TextCodec(bool) : convert_(false) {}
 TextCodec::~TextCodec() = default;
-std::string TextCodec::ToEngine(std::string_view text) const { return std::string(text); }
+bool TextCodec::ToEngine(std::string_view text, std::string& out, TextProblem&) const {
+  out.assign(text);
+  return true;
+}
+std::string TextCodec::NameToEngine(std::string_view text) const { return std::string(text); }
 std::string TextCodec::FromEngine(std::string_view text) const { return std::string(text); }
 
 #else
 
 namespace {
 
-// Converts with `cd`; an input sequence it cannot convert becomes "?" and
-// the input moves on by `skip(rest)` bytes.
-template <typename Skip>
-std::string Convert(void* cd, std::string_view text, Skip skip) {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Converts all of `text` with `cd` into `out`. Returns the offset of the
+// first input sequence that does not convert, or npos when none is left.
+std::size_t ConvertUntilFailure(void* cd, std::string_view text, std::string& out) {
   auto descriptor = static_cast<iconv_t>(cd);
   iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-  std::string out;
-  out.reserve(text.size() * 3 / 2 + 8);
   char buffer[1024];
   char* in = const_cast<char*>(text.data());
   std::size_t in_left = text.size();
@@ -80,15 +61,9 @@ std::string Convert(void* cd, std::string_view text, Skip skip) {
     const std::size_t done = iconv(descriptor, &in, &in_left, &dest, &dest_left);
     out.append(buffer, static_cast<std::size_t>(dest - buffer));
     if (done != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) continue;
-    // EILSEQ or EINVAL: a sequence that does not convert.
-    out += '?';
-    const std::size_t n = skip(std::string_view(in, in_left));
-    in += n;
-    in_left -= n;
-    iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+    if (errno != E2BIG) return static_cast<std::size_t>(in - text.data());  // EILSEQ or EINVAL
   }
-  return out;
+  return std::string_view::npos;
 }
 
 // Text of seven-bit bytes reads the same in UTF-8 and in CP932, so it needs
@@ -97,13 +72,6 @@ bool IsAscii(std::string_view text) {
   for (const char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
-}
-
-// The length of the UTF-8 character at the start of valid text.
-std::size_t Utf8Length(std::string_view rest) {
-  const auto c = static_cast<unsigned char>(rest[0]);
-  const std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
-  return n < rest.size() ? n : rest.size();
 }
 
 }  // namespace
@@ -127,15 +95,49 @@ TextCodec::~TextCodec() {
   if (from_engine_ != nullptr) iconv_close(static_cast<iconv_t>(from_engine_));
 }
 
-std::string TextCodec::ToEngine(std::string_view text) const {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  if (!convert_ || IsAscii(text) || !IsValidUtf8(text)) return std::string(text);
-  return Convert(to_engine_, text, Utf8Length);
+bool TextCodec::ToEngine(std::string_view text, std::string& out, TextProblem& problem) const {
+  out.clear();
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  if (!convert_ || IsAscii(text)) {
+    out.assign(text);
+    return true;
+  }
+  if (const std::size_t invalid = FirstInvalidUtf8(text); invalid != std::string_view::npos) {
+    problem = InvalidUtf8Problem(text, invalid);
+    return false;
+  }
+  out.reserve(text.size());
+  // Well-formed UTF-8 fails to convert only at a character CP932 lacks.
+  if (const std::size_t missing = ConvertUntilFailure(to_engine_, text, out); missing != std::string_view::npos) {
+    problem = MissingCharacterProblem(text, missing);
+    return false;
+  }
+  return true;
+}
+
+std::string TextCodec::NameToEngine(std::string_view text) const {
+  std::string out;
+  TextProblem ignored;
+  if (ToEngine(text, out, ignored)) return out;
+  out.assign(text);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+  return out;
 }
 
 std::string TextCodec::FromEngine(std::string_view text) const {
   if (!convert_ || IsAscii(text)) return std::string(text);
-  return Convert(from_engine_, text, [](std::string_view) -> std::size_t { return 1; });
+  std::string out;
+  out.reserve(text.size() * 3 / 2 + 8);
+  // A byte that does not begin a CP932 character shows as "?" and the text
+  // goes on after it.
+  for (;;) {
+    const std::size_t failed = ConvertUntilFailure(from_engine_, text, out);
+    if (failed == std::string_view::npos) break;
+    out += '?';
+    text.remove_prefix(failed + 1);
+  }
+  return out;
 }
 
 #endif

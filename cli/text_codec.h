@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "utf8_text.h"
+
 namespace radixcalc {
 
 // True where radixcalc converts by default (Linux and other Unix systems).
@@ -22,10 +24,15 @@ class TextCodec {
 
   bool converts() const { return convert_; }
 
-  // UTF-8 to CP932. A leading byte order mark is dropped; a character that
-  // CP932 lacks becomes "?". Text that is not valid UTF-8 is taken to be
-  // Shift-JIS already and passes unchanged.
-  std::string ToEngine(std::string_view text) const;
+  // UTF-8 to CP932 into `out`; a leading byte order mark is dropped. False,
+  // with `problem` describing the first offence, when the text is not
+  // well-formed UTF-8 or holds a character CP932 lacks: such text is refused
+  // whole, never guessed at (a byte taken for a Shift-JIS lead byte would
+  // swallow the character after it).
+  bool ToEngine(std::string_view text, std::string& out, TextProblem& problem) const;
+  // A name (a source's, shown in reports) as engine text: converted where it
+  // can be, else with every byte above 0x7F as "?".
+  std::string NameToEngine(std::string_view text) const;
   // CP932 to UTF-8; a byte that does not begin a CP932 character becomes "?".
   std::string FromEngine(std::string_view text) const;
 
@@ -35,7 +42,8 @@ class TextCodec {
   void* from_engine_ = nullptr;
 };
 
-// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsValidUtf8(std::string_view text);
+// The longest start of Shift-JIS `text` that fits in `max_bytes` without
+// splitting a double-byte character.
+std::string_view CutShiftJis(std::string_view text, std::size_t max_bytes);
 
 }  // namespace radixcalc

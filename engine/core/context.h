@@ -54,6 +54,12 @@ class CalcContext {
   bool commands_allowed = true;
   bool statements_allowed = true;
   bool range_warnings = false;
+  // Automatic precision (0) in the float and complex modes prints each real
+  // with the fewest digits that read back as the same double, and a whole
+  // number below 2^64 with all its digits, instead of the digit counts of
+  // FormatValue's automatic precision. A host's choice (radixcalc's); off,
+  // the formatting is RadixPad's.
+  bool shortest_automatic = false;
 
  private:
   std::uint16_t mode_ = kModeGfloat;

@@ -1,8 +1,10 @@
 #include "core/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "core/modes.h"
@@ -81,7 +83,73 @@ int PartPrecision(Notation notation, int precision, double x) {
   return 15;
 }
 
-void AppendPart(std::string& out, Notation notation, int precision, double x) {
+// The shortest text of x that reads back as x, in "%e"'s layout (scientific)
+// or "%f"'s without trailing zeros (fixed). The buffer holds the longest
+// such text of a double (a subnormal in fixed notation: a sign, "0." and 324
+// digits); should to_chars refuse anyway, printf's automatic digits stand in.
+void AppendChars(std::string& out, std::chars_format format, double x) {
+  char buffer[384];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, format);
+  if (ec == std::errc()) {
+    out.append(buffer, end);
+    return;
+  }
+  const Notation notation = format == std::chars_format::fixed ? Notation::kFixed : Notation::kExponent;
+  AppendReal(out, notation, PartPrecision(notation, 0, x), x);
+}
+
+// The exponent X of x's shortest scientific text and its digit count D.
+struct ShortestShape {
+  int exponent;
+  int digits;
+};
+ShortestShape ShapeOf(double x) {
+  std::string text;
+  AppendChars(text, std::chars_format::scientific, x);
+  const std::size_t e = text.find('e');
+  if (e == std::string::npos) return {0, 1};
+  const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
+  return {std::atoi(text.c_str() + e + 1),
+          static_cast<int>(std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(e), is_digit))};
+}
+
+// x with the fewest significant digits that read back as x. The general
+// notation follows "%g" with as many digits as x needs (fixed while
+// -4 <= X < D, else the exponent notation), except that a whole number below
+// 2^64 is written out in full: integers never lose digits to an exponent.
+// Infinities and NaN keep printf's text.
+void AppendShortest(std::string& out, Notation notation, double x) {
+  if (!std::isfinite(x)) {
+    AppendReal(out, notation, 0, x);
+    return;
+  }
+  constexpr double kTwoTo64 = 18446744073709551616.0;
+  switch (notation) {
+    case Notation::kExponent:
+      AppendChars(out, std::chars_format::scientific, x);
+      return;
+    case Notation::kFixed:
+      AppendChars(out, std::chars_format::fixed, x);
+      return;
+    case Notation::kGeneral:
+      break;
+  }
+  if (std::fabs(x) < kTwoTo64 && std::trunc(x) == x) {
+    AppendChars(out, std::chars_format::fixed, x);
+    return;
+  }
+  const ShortestShape shape = ShapeOf(x);
+  const bool fixed = shape.exponent >= -4 && shape.exponent < shape.digits;
+  AppendChars(out, fixed ? std::chars_format::fixed : std::chars_format::scientific, x);
+}
+
+// The text of one real part under the context's precision.
+void AppendPart(std::string& out, Notation notation, const CalcContext& context, double x) {
+  const int precision = context.precision();
+  if (precision == 0 && context.shortest_automatic) {
+    AppendShortest(out, notation, x);
+    return;
+  }
   AppendReal(out, notation, PartPrecision(notation, precision, x), x);
 }
 
@@ -105,15 +173,14 @@ struct Target {
 void FormatComplex(const CalcContext& context, const CalcValue& value, Target& target) {
   const CalcComplex c = value.ComplexView();
   const Notation notation = NotationOf(context.mode());
-  const int precision = context.precision();
   if (c.im == 0.0) {  // false for NaN
-    AppendPart(target.real, notation, precision, c.re);
+    AppendPart(target.real, notation, context, c.re);
     return;
   }
   const bool real_shown = c.re != 0.0;  // NaN is shown
-  if (real_shown) AppendPart(target.real, notation, precision, c.re);
+  if (real_shown) AppendPart(target.real, notation, context, c.re);
   if (c.im > 0.0 && (real_shown || target.answer)) target.imaginary.push_back('+');
-  AppendPart(target.imaginary, notation, precision, c.im);
+  AppendPart(target.imaginary, notation, context, c.im);
   target.imaginary.push_back('i');
 }
 
@@ -213,7 +280,7 @@ void Format(const CalcContext& context, const CalcValue& value, Target& target) 
     case kModeEfloat:
     case kModeFloat:
     case kModeGfloat:
-      AppendPart(target.real, NotationOf(mode), context.precision(), value.ComplexView().re);
+      AppendPart(target.real, NotationOf(mode), context, value.ComplexView().re);
       return;
     case kModeEcomplex:
     case kModeComplex:

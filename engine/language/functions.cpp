@@ -322,6 +322,19 @@ int WriteBackArguments(const CalcTokenList& arguments, const CalcStorage& callee
 
 // --- function files ---------------------------------------------------------------
 
+std::FILE* OpenReadableFile(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return nullptr;
+  const int first = std::getc(file);
+  if (first == EOF) {
+    if (!std::ferror(file)) return file;  // empty, and readable
+    std::fclose(file);
+    return nullptr;
+  }
+  std::ungetc(first, file);
+  return file;
+}
+
 void CalcSourceFile::Attach(std::FILE* file) {
   Close();
   file_ = file;

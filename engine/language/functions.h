@@ -184,6 +184,12 @@ int WriteBackArguments(const CalcTokenList& arguments, const CalcStorage& callee
 // binary file) would otherwise be read whole into memory.
 constexpr std::size_t kMaxLineLength = std::size_t{16} << 20;
 
+// Opens `path` to read as a function file. Null when it cannot be opened or
+// its first read fails (a folder, which opens on Linux and then fails to
+// read; a device that gives EIO): such a file is no function file, so the
+// search for one goes on, and ends in E_FUNC_OPEN when nothing else is found.
+std::FILE* OpenReadableFile(const std::string& path);
+
 // A text file read one physical line at a time. Each read takes at most
 // kReadLimit characters; a line longer than that takes several reads, which
 // are joined, so that a long line keeps its meaning instead of being cut into

@@ -5,6 +5,7 @@
 
 #include "core/status_codes.h"
 #include "language/engine.h"
+#include "language/functions.h"
 
 namespace calc {
 namespace {
@@ -60,6 +61,6 @@ void CalcHost::RefreshPixel(CalcEngine&, CalcCanvas&, int, int) {}
 void CalcHost::SetWindow(CalcEngine&, CalcCanvas&, double, double, double, double) {}
 void CalcHost::DrawPlot(CalcEngine&, CalcPlotState&, double, double, double) {}
 void CalcHost::RedrawPlots(CalcEngine&, CalcPlotState&, double, double, double) {}
-std::FILE* CalcHost::OpenFile(CalcEngine&, const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+std::FILE* CalcHost::OpenFile(CalcEngine&, const std::string& path) { return OpenReadableFile(path); }
 
 }  // namespace calc

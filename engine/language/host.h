@@ -92,7 +92,7 @@ class CalcHost {
   virtual void RedrawPlots(CalcEngine& engine, CalcPlotState& plots, double from, double to, double step);
 
   // Opens a file the engine reads (an external function's file); null when
-  // it cannot. Base: the standard library's fopen with the path as it is.
+  // it cannot. Base: OpenReadableFile with the path as it is.
   virtual std::FILE* OpenFile(CalcEngine& engine, const std::string& path);
 };
 

@@ -22,7 +22,7 @@ if(EMULATOR)
 endif()
 list(APPEND command "${RADIXCALC}")
 if(EXISTS "${SCRIPT_DIR}/${NAME}.args")
-  file(STRINGS "${SCRIPT_DIR}/${NAME}.args" extra)
+  file(STRINGS "${SCRIPT_DIR}/${NAME}.args" extra ENCODING UTF-8)
   list(APPEND command ${extra})
 endif()
 # A script whose name starts with "stdin_" is given on standard input, the

@@ -7,6 +7,7 @@
 
 #include "convert_command.h"
 #include "core/numeric_settings.h"
+#include "text_codec.h"
 
 namespace radixcalc {
 namespace {
@@ -113,23 +114,79 @@ TEST(ConvertCommand, HoldTranscribesTheTextTokenByToken) {
   }
 }
 
-TEST(ConvertCommand, BadOptionsFailWithStatusTwo) {
-  const std::vector<std::vector<std::string_view>> cases = {
-      {},
-      {"--width", "12", "1"},
-      {"--from", "3", "1"},
-      {"--signs", "usu", "1"},
-      {"--signs", "uusx", "1"},
-      {"--bogus", "1"},
-      {"1", "2"},
-      {"--width"},
+// The field holds Shift-JIS: the text is converted, cut to 255 bytes on a
+// character boundary, and every field shown converted back.
+TEST(ConvertCommand, JapaneseTextIsConvertedAndCutOnACharacterBoundary) {
+  if (!ConvertsByDefault()) GTEST_SKIP() << "radixcalc.exe passes the console's text through";
+  const struct {
+    std::vector<std::string_view> args;
+    int status;
+    std::string out;
+    std::string err;
+  } rows[] = {
+      {{"--hold", "--from", "16", "あ+ff"}, 0, "あ+11111111\nあ+377\nあ+255\nあ+ff\n",
+       "radixcalc convert: E_CONSTANT: あ\n"},
+      {{"--from", "16", "あ+ff"}, 1, "",
+       "radixcalc convert: E_CONSTANT: あ\nradixcalc convert: \"あ+ff\" gives no value in radix 16\n"},
+      {{"5 \xF0\x9F\x98\x80 7"}, 1, "",
+       "radixcalc convert: column 3: character U+1F600 (\xF0\x9F\x98\x80) has no Shift-JIS code\n"},
+      {{"\x95\x5c"}, 1, "", "radixcalc convert: column 1: invalid UTF-8 (byte 95)\n"},
   };
-  for (const auto& args : cases) {
-    const Outcome o = Convert(args);
+  for (const auto& row : rows) {
+    const Outcome o = Convert(row.args);
+    EXPECT_EQ(o.status, row.status) << row.args.back();
+    EXPECT_EQ(o.out, row.out);
+    EXPECT_EQ(o.err, row.err);
+  }
+  // The source field (DEC) keeps what fits in 255 Shift-JIS bytes.
+  const struct {
+    std::string text;
+    std::string kept;
+  } cuts[] = {
+      {"1" + std::string(251, ' ') + "+表表", "1" + std::string(251, ' ') + "+表"},  // 257 bytes: one 表 goes
+      {"1" + std::string(252, ' ') + "+表", "1" + std::string(252, ' ') + "+"},      // 256 bytes: never half of it
+      {std::string(300, '1'), std::string(255, '1')},
+  };
+  for (const auto& cut : cuts) {
+    std::istringstream fields(Convert({"--hold", cut.text}).out);
+    std::string dec;
+    for (int i = 0; i < 3; ++i) std::getline(fields, dec);
+    EXPECT_EQ(dec, cut.kept);
+  }
+}
+
+TEST(ConvertCommand, BadOptionsFailWithOneLineAndStatusTwo) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string_view problem;
+  } rows[] = {
+      {{}, "TEXT is missing"},
+      {{"--width", "12", "1"}, "--width must be 8, 16 or 32"},
+      {{"--from", "3", "1"}, "--from must be 2, 8, 10 or 16"},
+      {{"--signs", "usu", "1"}, "--signs must be four letters s or u (BIN OCT DEC HEX)"},
+      {{"--signs", "uusx", "1"}, "--signs must be four letters s or u (BIN OCT DEC HEX)"},
+      {{"--bogus", "1"}, "unknown option --bogus"},
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"1", "2"}, "more than one TEXT given"},
+      {{"--width"}, "--width needs a value"},
+  };
+  for (const auto& row : rows) {
+    const Outcome o = Convert(row.args);
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(o.err,
+              "radixcalc convert: " + std::string(row.problem) + " (radixcalc convert --help tells how to use it)\n");
   }
+}
+
+TEST(ConvertCommand, HelpDescribesTheConvertCommand) {
+  for (const std::string_view help : {"--help", "-h"}) {
+    const Outcome o = Convert({"--width", help});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, ConvertUsage());
+    EXPECT_EQ(o.err, "");
+  }
+  EXPECT_EQ(Convert({"--", "--help"}).status, 1);  // after "--" it is the TEXT
 }
 
 }  // namespace

@@ -80,22 +80,78 @@ TEST(RunCommand, TheStepLimitEndsARunawayLoop) {
   EXPECT_EQ(o.err, "-e:1: E_MEM: step limit reached\n");
 }
 
-TEST(RunCommand, UsageErrorsAndUnreadableFilesGiveStatusTwo) {
-  const std::vector<std::vector<std::string_view>> usage = {
-      {"--mode", "hex", "-e", "1"}, {"--radix", "40", "-e", "1"}, {"--bogus", "1"}, {"-e"},
-      {"--prec", "-1", "-e", "1"},   {"--cache", "x", "-e", "1"},    {"--path", "", "-e", "1"},
-      {"--max-memory", "12x", "-e", "1"}, {"--max-memory", "M", "-e", "1"},
-      {"--max-memory", "99999999999999G", "-e", "1"},
+// A usage error is one line that names the problem and points to --help.
+TEST(RunCommand, UsageErrorsAreOneLineWithStatusTwo) {
+  const struct {
+    std::vector<std::string_view> args;
+    std::string_view problem;
+  } rows[] = {
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"--bogus", "1"}, "unknown option --bogus"},
+      {{"-x", "-e", "1"}, "unknown option -x"},
+      {{"-e"}, "-e needs a value"},
+      {{"-e", "1", "--prec"}, "--prec needs a value"},
+      {{"--mode", "hex", "-e", "1"}, "unknown mode hex"},
+      {{"--radix", "40", "-e", "1"}, "--radix must be 2 to 36"},
+      {{"--prec", "-1", "-e", "1"}, "--prec must be a number from 0"},
+      {{"--cache", "x", "-e", "1"}, "--cache must be a number (0: no cache)"},
+      {{"--path", "", "-e", "1"}, "--path needs a folder"},
+      {{"--max-memory", "12x", "-e", "1"},
+       "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)"},
+      {{"--max-memory", "M", "-e", "1"},
+       "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)"},
+      {{"--max-memory", "99999999999999G", "-e", "1"},
+       "--max-memory must be a number of bytes, optionally with K, M or G (0: no limit)"},
   };
-  for (const auto& args : usage) {
-    const Outcome o = RunCli(args);
-    EXPECT_EQ(o.status, 2) << args.front();
-    EXPECT_NE(o.err.find("usage:"), std::string::npos);
+  for (const auto& row : rows) {
+    const Outcome o = RunCli(row.args);
+    EXPECT_EQ(o.status, 2) << row.args.front();
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "radixcalc: " + std::string(row.problem) + " (radixcalc --help lists the options)\n");
   }
-  const Outcome missing = RunCli({"-e", "1", "/nonexistent/script.calc"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.out, "1\n");
-  EXPECT_EQ(missing.err, "radixcalc: cannot read /nonexistent/script.calc\n");
+}
+
+TEST(RunCommand, AFileThatCannotBeReadIsReportedWithTheReasonAndStatusTwo) {
+  namespace fs = std::filesystem;
+  const std::string folder = fs::temp_directory_path().string();
+  struct Row {
+    std::string file;
+    std::string reason;
+  };
+  std::vector<Row> rows = {{"/nonexistent/script.calc", "No such file or directory"}, {folder, "Is a directory"}};
+  // Opens, then fails to read.
+  if (fs::exists("/proc/self/mem")) rows.push_back({"/proc/self/mem", "Input/output error"});
+  for (const Row& row : rows) {
+    const Outcome o = RunCli({"-e", "1", row.file, "-e", "2"});
+    EXPECT_EQ(o.status, 2) << row.file;
+    EXPECT_EQ(o.out, "1\n2\n") << row.file;
+    EXPECT_EQ(o.err, "radixcalc: cannot read " + row.file + ": " + row.reason + "\n");
+  }
+}
+
+// Standard input that gives one line, then a read error.
+class FailingInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (served_) throw std::ios_base::failure("read", std::make_error_code(std::errc::io_error));
+    served_ = true;
+    setg(line_, line_, line_ + 2);
+    return traits_type::to_int_type(line_[0]);
+  }
+
+ private:
+  char line_[2] = {'7', '\n'};
+  bool served_ = false;
+};
+
+TEST(RunCommand, AReadErrorOnStandardInputEndsItWithStatusTwo) {
+  FailingInput buffer;
+  std::istream in(&buffer);
+  std::ostringstream out, err;
+  const std::vector<std::string_view> args = {"-", "-e", "8"};
+  EXPECT_EQ(RunScripts(args, in, out, err), 2);
+  EXPECT_EQ(out.str(), "7\n8\n");
+  EXPECT_EQ(err.str(), "radixcalc: cannot read standard input: Input/output error\n");
 }
 
 TEST(RunCommand, TheMemoryLimitFailsAStatementAndTheNextTextRuns) {
@@ -165,7 +221,7 @@ TEST(RunCommand, PrecisionQuietAndAngleOptions) {
   EXPECT_EQ(quiet.out, "shown\n");
   // The function converts its parameter from the caller's unit, degrees.
   EXPECT_EQ(RunCli({"--mode", "deg", "-e", "func f x; :rad; :angle 0; return x; endfunc; f 180"}).out,
-            "3.14159\n");
+            "3.141592653589793\n");
   // The converter's set-up refuses commands.
   const Outcome converter = RunCli({"--converter", "-e", ":warn 0"});
   EXPECT_EQ(converter.err, "-e:1: E_COMMAND\n");
@@ -185,6 +241,30 @@ TEST(RunCommand, FunctionFilesComeFromTheGivenFoldersWithTheGivenExtension) {
   EXPECT_EQ(missing.err, "-e:1: E_FUNC_OPEN: sq\n-e:1: E_EXTFUNC: !sq\n");
   std::error_code ignored;
   fs::remove_all(folder, ignored);
+}
+
+TEST(RunCommand, TextWithoutShiftJisIsRefusedWhereverItComesFrom) {
+  if (!ConvertsByDefault()) GTEST_SKIP() << "radixcalc.exe passes the console's text through";
+  // An -e text is refused whole; the next text runs.
+  const Outcome e = RunCli({"-e", "1\n5 \xF0\x9F\x98\x80 7 9", "-e", "2"});
+  EXPECT_EQ(e.out, "2\n");
+  EXPECT_EQ(e.err, "-e:2: column 3: character U+1F600 (\xF0\x9F\x98\x80) has no Shift-JIS code\n");
+  EXPECT_EQ(e.status, 1);
+  // A file's bad line ends the file like an error.
+  const Outcome file = RunCli({"-"}, "1\n2 \xFF 3\n4\n");
+  EXPECT_EQ(file.out, "1\n");
+  EXPECT_EQ(file.err, "-:2: column 3: invalid UTF-8 (byte FF)\n");
+  EXPECT_EQ(file.status, 1);
+  // The session reports the line and goes on; the line keeps its number.
+  ScriptedEditor editor({"1", "\x95\x5c", "2 +"});
+  const Outcome session = RunCli({}, "", &editor);
+  EXPECT_EQ(session.out, "1\n");
+  EXPECT_EQ(session.err, "stdin:2: column 1: invalid UTF-8 (byte 95)\nstdin:3: E_RVALUE_NULL: +\n");
+  EXPECT_EQ(session.status, 1);
+  // Folders and the extension are engine text too.
+  const Outcome path = RunCli({"--path", "\xFF", "-e", "1"});
+  EXPECT_EQ(path.err, "radixcalc: --path \xFF: column 1: invalid UTF-8 (byte FF)\n");
+  EXPECT_EQ(path.status, 2);
 }
 
 TEST(RunCommand, JapaneseTextRoundTripsThroughTheEngine) {

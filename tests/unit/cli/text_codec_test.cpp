@@ -10,19 +10,63 @@ TEST(TextCodec, ConvertsBothWaysAndKeepsAsciiAsItIs) {
   if (!ConvertsByDefault()) GTEST_SKIP() << "no conversion on this system";
   const TextCodec codec(true);
   const std::string utf8 = "x = 1 \\ ~ 表示テスト";
-  const std::string sjis = codec.ToEngine(utf8);
+  std::string sjis;
+  TextProblem problem;
+  ASSERT_TRUE(codec.ToEngine(utf8, sjis, problem));
   EXPECT_EQ(sjis, "x = 1 \\ ~ \x95\x5c\x8e\xa6\x83\x65\x83\x58\x83\x67");
   EXPECT_EQ(codec.FromEngine(sjis), utf8);
+  EXPECT_EQ(codec.FromEngine("a\xFF" "b\x81"), "a?b?");  // no CP932 character: the next one stays
+  std::string passed;
+  EXPECT_TRUE(TextCodec(false).ToEngine("\x95\x5c", passed, problem));
+  EXPECT_EQ(passed, "\x95\x5c");
 }
 
-TEST(TextCodec, OddInputNeverFailsTheConversion) {
+// Text that is not UTF-8, or holds a character Shift-JIS lacks, is refused
+// with the place and the character; nothing of it is guessed at.
+TEST(TextCodec, RefusesWhatHasNoShiftJisCodeAndSaysWhereAndWhat) {
   if (!ConvertsByDefault()) GTEST_SKIP() << "no conversion on this system";
   const TextCodec codec(true);
-  EXPECT_EQ(codec.ToEngine("\xEF\xBB\xBF" "1"), "1");               // a byte order mark goes
-  EXPECT_EQ(codec.ToEngine("\x95\x5c"), "\x95\x5c");                // not UTF-8: Shift-JIS already
-  EXPECT_EQ(codec.ToEngine("a\xF0\x9F\x98\x80" "b"), "a?b");         // no such character in CP932
-  EXPECT_EQ(codec.FromEngine("a\xFF" "b\x81"), "a?b?");              // no CP932 character
-  EXPECT_EQ(TextCodec(false).ToEngine("表"), "表");
+  const struct {
+    std::string_view text;
+    std::string_view engine;  // when it converts
+    std::string_view problem;  // when it does not
+  } rows[] = {
+      {"\xEF\xBB\xBF" "1", "1", ""},  // a byte order mark goes
+      {"5 \xF0\x9F\x98\x80 7", "", "column 3: character U+1F600 (\xF0\x9F\x98\x80) has no Shift-JIS code"},
+      {"表\n\xC3\xA9", "", "column 1: character U+00E9 (\xC3\xA9) has no Shift-JIS code"},
+      {"a\xC2\x85", "", "column 2: character U+0085 has no Shift-JIS code"},
+      {"\x95\x5c", "", "column 1: invalid UTF-8 (byte 95)"},  // Shift-JIS is not taken as it is
+      {"ab\xFF" "c", "", "column 3: invalid UTF-8 (byte FF)"},
+      {"テ\xE3\x81" "1", "", "column 2: invalid UTF-8 (bytes E3 81)"},  // cut short: "1" is not swallowed
+      {"\xC0\x80", "", "column 1: invalid UTF-8 (bytes C0 80)"},      // overlong
+      {"x\xED\xA0\x80", "", "column 2: invalid UTF-8 (bytes ED A0 80)"},  // a surrogate
+      {"ok \xE3\x81", "", "column 4: invalid UTF-8 (bytes E3 81)"},      // cut by the end
+  };
+  for (const auto& row : rows) {
+    std::string engine;
+    TextProblem problem;
+    const bool converted = codec.ToEngine(row.text, engine, problem);
+    EXPECT_EQ(converted, row.problem.empty()) << row.text;
+    if (converted) {
+      EXPECT_EQ(engine, row.engine);
+    } else {
+      EXPECT_EQ(problem.Describe(), row.problem);
+    }
+  }
+  std::string engine;
+  TextProblem problem;
+  ASSERT_FALSE(codec.ToEngine("1\n2\n3 \xF0\x9F\x98\x80", engine, problem));
+  EXPECT_EQ(problem.line, 3u);
+  EXPECT_EQ(codec.NameToEngine("a\xF0\x9F\x98\x80.calc"), "a????.calc");
+}
+
+TEST(TextCodec, CutsShiftJisOnCharacterBoundaries) {
+  const std::string sjis = "a\x95\x5c" "b\x83";  // a, 表, b, and a lead byte with nothing after it
+  const struct {
+    std::size_t max;
+    std::string_view kept;
+  } rows[] = {{0, ""}, {1, "a"}, {2, "a"}, {3, "a\x95\x5c"}, {4, "a\x95\x5c" "b"}, {5, sjis}, {9, sjis}};
+  for (const auto& row : rows) EXPECT_EQ(CutShiftJis(sjis, row.max), row.kept) << row.max;
 }
 
 TEST(TextCodec, RecognisesWellFormedUtf8) {
