@@ -33,6 +33,7 @@ void TakeOverState(CalcContext& context, const CalcContext& from) {
   context.commands_allowed = from.commands_allowed;
   context.statements_allowed = from.statements_allowed;
   context.range_warnings = from.range_warnings;
+  context.shortest_automatic = from.shortest_automatic;
 }
 
 // The reason given with E_MEM for a line longer than kMaxLineLength.
