@@ -66,7 +66,7 @@ void SkinButton::Draw(PixelCanvas canvas, SkinHost& host) const {
 // The outer lines: left and top edges stop one pixel short of the bottom and
 // right lines, which run the full length and so own the corners.
 void SkinButton::DrawEdges(PixelCanvas canvas) const {
-  const auto [L, T, R, B] = rect();
+  const int L = rect().left, T = rect().top, R = rect().right, B = rect().bottom;
   const bool sunken = look_ == ButtonLook::kPressed || checked_;
   const auto outer = [&](SkinColor leftTop, SkinColor rightBottom) {
     VerticalLine(canvas, L, T, B - 2, leftTop);
