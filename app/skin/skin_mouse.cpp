@@ -40,11 +40,11 @@ void SkinSurface::MouseMove(int x, int y) {
   hover_ = hit;
   if (hit == nullptr) {
     tracking_ = Tracking::kNone;
-    // Capturing while hovering is how the window learns that the mouse left.
     host_.SetMouseCapture(false);
     return;
   }
   tracking_ = Tracking::kHover;
+  // Capturing while hovering is how the window learns that the mouse left.
   host_.SetMouseCapture(true);
   SetLookOf(hit, ButtonLook::kHover);
 }
