@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "bmp_writer.h"
 #include "skin/image_limits.h"
 #include "skin/load_image.h"
@@ -58,6 +60,7 @@ struct DepthCase {
   BmpPicture picture;
   bool drawable;
 };
+void PrintTo(const DepthCase& c, std::ostream* os) { *os << c.name; }
 
 BmpPicture With(BmpPicture p, std::uint32_t infoSize, std::uint32_t compression) {
   p.infoSize = infoSize;
@@ -112,6 +115,7 @@ struct RejectCase {
   const char* name;
   void (*edit)(std::vector<std::uint8_t>&);
 };
+void PrintTo(const RejectCase& c, std::ostream* os) { *os << c.name; }
 
 constexpr std::size_t kInfo = 14;  // where the information header starts
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include "bmp_writer.h"
@@ -27,6 +28,7 @@ struct PngKindCase {
   int colorType;
   int depth;
 };
+void PrintTo(const PngKindCase& c, std::ostream* os) { *os << c.name; }
 
 unsigned Level(int depth, int x, int y) { return static_cast<unsigned>(x + 3 * y) % (1u << std::min(depth, 8)); }
 

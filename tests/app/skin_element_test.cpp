@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "skin/skin_button.h"
@@ -53,6 +54,7 @@ struct EdgeCase {
   bool checked;
   const char* art;  // a 6 x 5 button at (1, 1) on an 8 x 7 picture
 };
+void PrintTo(const EdgeCase& c, std::ostream* os) { *os << c.name; }
 
 const EdgeCase kEdges[] = {
     {"raised", false, ButtonLook::kNormal, false,
@@ -141,6 +143,7 @@ struct LabelCase {
   PixelRect rect;
   const char* art;  // on a 6 x 5 picture
 };
+void PrintTo(const LabelCase& c, std::ostream* os) { *os << c.name; }
 
 const LabelCase kLabels[] = {
     {"vertical_separator", {2, 1, 4, 4}, "......\n..SH..\n..SH..\n..SH..\n......\n"},
