@@ -9,13 +9,9 @@
 #include <functional>
 #include <optional>
 
-namespace radixpad {
+#include "skin/pixel_rect.h"
 
-// Client pixels; right and bottom are outside.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
+namespace radixpad {
 
 // In registration order, which is also the drawing and hit-test order.
 enum class ButtonId : int {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "png_decode.h"
+#include "skin/png_decode.h"
 
 namespace radixpad::win32 {
 

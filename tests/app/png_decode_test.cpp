@@ -1,5 +1,5 @@
 // PNG decoding into DIB layout: pixel formats, row order, colour tables, broken files.
-#include "win32/png_decode.h"
+#include "skin/png_decode.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "png_writer.h"
+#include "skin/image_limits.h"
 
 namespace radixpad::image {
 namespace {
@@ -209,7 +210,7 @@ TEST(PngRejects, EveryTruncationBeforeTheImageDataEnds) {
 }
 
 TEST(PngRejects, ImagesBeyondTheSizeLimits) {
-  PngPicture tooWide{kMaxPngSide + 1, 1, PNG_COLOR_TYPE_GRAY, 1};
+  PngPicture tooWide{skin::kMaxImageSide + 1, 1, PNG_COLOR_TYPE_GRAY, 1};
   tooWide.samples.assign(tooWide.width, 1);
   ExpectRejected(EncodePng(tooWide));
 

@@ -1,19 +1,17 @@
 // PNG decoding with libpng into bottom-up DIB rows (see png_decode.h).
-#include "png_decode.h"
+#include "skin/png_decode.h"
 
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
+
+#include "skin/file_bytes.h"
+#include "skin/image_limits.h"
 
 namespace radixpad::image {
 namespace {
-
-// Skin and icon files are small; anything this large is not an image we want.
-constexpr std::size_t kMaxFileBytes = 64u * 1024u * 1024u;
 
 struct ByteSource {
   const std::uint8_t* data;
@@ -71,7 +69,7 @@ bool ReadWithLibpng(png_structp png, png_infop info, ByteSource& source, DibPixe
     return false;
   }
   png_set_read_fn(png, &source, ReadFromBytes);
-  png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
+  png_set_user_limits(png, skin::kMaxImageSide, skin::kMaxImageSide);
   png_read_info(png, info);
 
   png_uint_32 width = 0;
@@ -80,7 +78,7 @@ bool ReadWithLibpng(png_structp png, png_infop info, ByteSource& source, DibPixe
   int colorType = 0;
   png_get_IHDR(png, info, &width, &height, &depth, &colorType, nullptr, nullptr, nullptr);
   if (width == 0 || height == 0 ||
-      static_cast<std::uint64_t>(width) * height > kMaxPngPixels) {
+      static_cast<std::uint64_t>(width) * height > skin::kMaxImagePixels) {
     return false;
   }
 
@@ -196,30 +194,8 @@ bool DecodePng(std::span<const std::uint8_t> file, DibPixels& out) {
 
 bool DecodePngFile(const char* path, DibPixels& out) {
   out = DibPixels{};
-  if (path == nullptr) {
-    return false;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-  if (!file) {
-    return false;
-  }
-  std::vector<std::uint8_t> bytes;
-  try {
-    std::uint8_t chunk[16384];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-      if (bytes.size() + got > kMaxFileBytes) {
-        return false;
-      }
-      bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  if (std::ferror(file.get()) != 0) {
-    return false;
-  }
-  return DecodePng(bytes, out);
+  const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(path, skin::kMaxImageFileBytes);
+  return bytes && DecodePng(*bytes, out);
 }
 
 }  // namespace radixpad::image
