@@ -20,6 +20,12 @@ void BuiltinCall::ReportDomainEvents(int warning) const {
   events.ClearDomainEvents();
 }
 
+void BuiltinCall::ReportMatrixEvent(int warning) const {
+  if (!events.raised[DomainEvents::kMatrix]) return;
+  Warn(warning);
+  events.Clear(DomainEvents::kMatrix);
+}
+
 int ReadExpression(const BuiltinCall& call, CalcMatrix& out) {
   CalcEvaluator& ev = call.evaluator;
   const CalcToken* next = ev.Peek();

@@ -31,6 +31,7 @@ struct DomainEvents {
   bool raised[4] = {};
 
   void Raise(Flag flag) { raised[flag] = true; }
+  void Clear(Flag flag) { raised[flag] = false; }
   // One of the first three, which W_FUNCTION reports.
   bool AnyDomainEvent() const { return raised[kOutsideDomain] || raised[kPole] || raised[kOverflow]; }
   void ClearDomainEvents() { raised[kOutsideDomain] = raised[kPole] = raised[kOverflow] = false; }
@@ -80,6 +81,9 @@ struct BuiltinCall {
   // For a handler with a domain warning of its own: in a non-complex mode a
   // raised event is reported as `warning` and the flags are cleared.
   void ReportDomainEvents(int warning) const;
+  // For the matrix functions with a warning of their own: a raised matrix
+  // event is reported as `warning` in every mode, and cleared.
+  void ReportMatrixEvent(int warning) const;
 };
 
 // A built-in's body: 0, or an error with the offender recorded.

@@ -87,6 +87,27 @@ int Rand(BuiltinCall& call);
 int Row(BuiltinCall& call);
 int Col(BuiltinCall& call);
 
+// exact_matrix_builtins.cpp: determinant, inverse, decomposition and
+// transpose in the current value kind.
+int Dec(BuiltinCall& call);
+int Det(BuiltinCall& call);
+int Inv(BuiltinCall& call);
+int Trans(BuiltinCall& call);
+
+// numeric_matrix_builtins.cpp: eigenvalues and the Householder reductions,
+// computed in doubles.
+int Eigen(BuiltinCall& call);
+int Jac(BuiltinCall& call);
+int Jacobi(BuiltinCall& call);
+int Pm(BuiltinCall& call);
+int Power(BuiltinCall& call);
+int Pm2(BuiltinCall& call);
+int House(BuiltinCall& call);
+int Qr(BuiltinCall& call);
+int Qrs(BuiltinCall& call);
+int Hes(BuiltinCall& call);
+int Dqr(BuiltinCall& call);
+
 // name_builtins.cpp: the built-ins that work on names.
 int Defined(BuiltinCall& call);
 int Call(BuiltinCall& call);

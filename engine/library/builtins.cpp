@@ -19,7 +19,7 @@ struct BuiltinEntry {
   BuiltinHandler handler;
 };
 
-// The matrix, string, file, stream and graphics functions are not part of
+// The string, file, stream and graphics functions are not part of
 // this library yet: each of them fails cleanly, having read nothing.
 int NotBuilt(BuiltinCall& call) { return call.Fail(E_FUNCTION); }
 
@@ -97,21 +97,21 @@ constexpr BuiltinEntry kBuiltins[] = {
     // matrices
     {64, "row", Form::kArrayOrValue, Row},
     {65, "col", Form::kArrayOrValue, Col},
-    {66, "dec", Form::kMatrices, NotBuilt},
-    {67, "det", Form::kMatrices, NotBuilt},
-    {68, "inv", Form::kMatrices, NotBuilt},
-    {69, "trans", Form::kMatrices, NotBuilt},
-    {70, "eigen", Form::kMatrices, NotBuilt},
-    {71, "jac", Form::kMatrices, NotBuilt},
-    {72, "jacobi", Form::kMatrices, NotBuilt},
-    {73, "pm", Form::kMatrices, NotBuilt},
-    {74, "power", Form::kMatrices, NotBuilt},
-    {75, "pm2", Form::kMatrices, NotBuilt},
-    {76, "house", Form::kMatrices, NotBuilt},
-    {77, "qr", Form::kMatrices, NotBuilt},
-    {78, "qrs", Form::kMatrices, NotBuilt},
-    {79, "hes", Form::kMatrices, NotBuilt},
-    {80, "dqr", Form::kMatrices, NotBuilt},
+    {66, "dec", Form::kMatrices, Dec},
+    {67, "det", Form::kMatrices, Det},
+    {68, "inv", Form::kMatrices, Inv},
+    {69, "trans", Form::kMatrices, Trans},
+    {70, "eigen", Form::kMatrices, Eigen},
+    {71, "jac", Form::kMatrices, Jac},
+    {72, "jacobi", Form::kMatrices, Jacobi},
+    {73, "pm", Form::kMatrices, Pm},
+    {74, "power", Form::kMatrices, Power},
+    {75, "pm2", Form::kMatrices, Pm2},
+    {76, "house", Form::kMatrices, House},
+    {77, "qr", Form::kMatrices, Qr},
+    {78, "qrs", Form::kMatrices, Qrs},
+    {79, "hes", Form::kMatrices, Hes},
+    {80, "dqr", Form::kMatrices, Dqr},
     // strings
     {81, "strchr", Form::kStrings, NotBuilt},
     {82, "strrchr", Form::kStrings, NotBuilt},

@@ -7,28 +7,15 @@
 #include "library/builtin_handlers.h"
 #include "library/command_arguments.h"
 #include "library/library_commands.h"
+#include "library/matrix_arguments.h"
 
 namespace calc {
 namespace {
 
-// The matrix an "a (or e)" argument stands for: a named array's matrix, or
-// the value of the expression in its place (kept in `value`).
-int ShapeSource(BuiltinCall& call, CalcMatrix& value, const CalcMatrix*& source) {
-  int code = -1;
-  if (const int status = TakeArray(call.engine(), code)) return status;
-  if (code >= 0) {
-    source = &call.engine().storage().arrays().Matrix(static_cast<std::uint8_t>(code));
-    return kDone;
-  }
-  if (const int status = ReadExpression(call, value)) return status;
-  source = &value;
-  return kDone;
-}
-
 int ShapeOf(BuiltinCall& call, bool rows) {
   CalcMatrix value;
   const CalcMatrix* source = nullptr;
-  if (const int status = ShapeSource(call, value, source)) return status;
+  if (const int status = ReadMatrixArgument(call, value, source)) return status;
   call.SetReal(rows ? source->rows() : source->columns());
   return kDone;
 }
