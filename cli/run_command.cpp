@@ -3,6 +3,7 @@
 #include <atomic>
 #include <charconv>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "core/status_codes.h"
 #include "language/functions.h"
 #include "library/standard_library.h"
+#include "line_editor.h"
 #include "line_reader.h"
 #include "text_codec.h"
 
@@ -169,6 +171,7 @@ class Runner {
     setup_.out = &out;
     setup_.err = &err;
     setup_.codec = &codec_;
+    setup_.out_is_terminal = &out == &std::cout && StdoutIsTerminal();
     for (const std::string_view folder : opt.folders) setup_.folders.push_back(codec_.ToEngine(folder));
     setup_.extension = codec_.ToEngine(opt.extension);
 
