@@ -99,6 +99,24 @@ void ConsoleHost::PrintMessage(calc::CalcEngine&, std::string_view text) {
   *setup_.out << Out(text) << "\n";
 }
 
+void ConsoleHost::PrintText(calc::CalcEngine&, const std::vector<std::string>& pieces, bool newline) {
+  setup_.FlushReports();
+  std::string text;
+  for (const std::string& piece : pieces) text += piece;
+  *setup_.out << Out(text);
+  if (newline) *setup_.out << "\n";
+}
+
+void ConsoleHost::ShowError(calc::CalcEngine& engine, std::string_view text) {
+  setup_.WriteReport(Out(Place(engine) + ": error: " + std::string(text)));
+}
+
+void ConsoleHost::ClearOutput(calc::CalcEngine&) {
+  if (!setup_.out_is_terminal) return;
+  setup_.FlushReports();
+  *setup_.out << "\x1b[2J\x1b[H" << std::flush;  // erase the screen, cursor home
+}
+
 std::FILE* ConsoleHost::OpenFile(calc::CalcEngine& engine, const std::string& path) {
   const std::string local = Out(path);
   std::FILE* file = calc::OpenReadableFile(local);

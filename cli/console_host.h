@@ -32,6 +32,7 @@ struct ConsoleSetup {
   std::vector<std::string> folders;  // NextFolder's answers
   std::string extension = ".cef";    // FileExtension's answer
   const TextCodec* codec = nullptr;  // null: text goes out as it is
+  bool out_is_terminal = false;      // ":clear" clears the screen only then
 
   // Writes a report line. A run of identical lines with no other output in
   // between (a failure passed up through every level of a recursion, a
@@ -66,6 +67,12 @@ class ConsoleHost : public calc::CalcHost {
   // A matrix as its brace form.
   void PrintList(calc::CalcEngine& engine, const calc::CalcTokenList& braces) override;
   void PrintMessage(calc::CalcEngine& engine, std::string_view text) override;
+  // ":print" and its kin: the pieces converted like results, as one text.
+  void PrintText(calc::CalcEngine& engine, const std::vector<std::string>& pieces, bool newline) override;
+  // ":error": a report line "PLACE: error: TEXT" on the report stream.
+  void ShowError(calc::CalcEngine& engine, std::string_view text) override;
+  // ":clear": clears a terminal; output to a file or pipe is left alone.
+  void ClearOutput(calc::CalcEngine& engine) override;
   // Opens a function file; with the debug switch on (":debug 1") each file
   // read is traced on the report stream.
   std::FILE* OpenFile(calc::CalcEngine& engine, const std::string& path) override;

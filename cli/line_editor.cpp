@@ -134,6 +134,14 @@ bool IsInteractiveTerminal() {
 #endif
 }
 
+bool StdoutIsTerminal() {
+#ifdef _WIN32
+  return _isatty(1);
+#else
+  return isatty(1);
+#endif
+}
+
 void InterruptLineEditor() { g_line_interrupted = 1; }
 
 }  // namespace radixcalc

@@ -25,6 +25,8 @@ std::unique_ptr<LineEditor> MakeTerminalEditor();
 
 // True when standard input and standard output are both terminals.
 bool IsInteractiveTerminal();
+// True when standard output is a terminal (so screen control is meaningful).
+bool StdoutIsTerminal();
 
 // Called by the SIGINT handler when no script is running: the line being
 // typed is dropped. Async-signal-safe.

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <charconv>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "core/status_codes.h"
 #include "language/functions.h"
 #include "library/standard_library.h"
+#include "line_editor.h"
 #include "line_reader.h"
 #include "source_file.h"
 #include "text_codec.h"
@@ -180,6 +182,7 @@ class Runner {
     setup_.out = &out;
     setup_.err = &err;
     setup_.codec = &codec_;
+    setup_.out_is_terminal = &out == &std::cout && StdoutIsTerminal();
     setup_.folders = std::move(folders);
     setup_.extension = std::move(extension);
 

@@ -22,6 +22,8 @@ constexpr std::string_view kCommandNames[] = {
     "parametric", "polar",    "logscale",  "nologscale", "plot",     "replot",
 };
 static_assert(std::size(kCommandNames) == kCommandCount);
+static_assert(kCommandNames[kCmdLocaltime] == "localtime" && kCommandNames[kCmdSprintf] == "sprintf" &&
+              kCommandNames[kCmdClear] == "clear" && kCommandNames[kCmdPrintf] == "printf");
 
 }  // namespace
 

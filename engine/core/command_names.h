@@ -27,6 +27,8 @@ enum CommandCode : std::uint8_t {
   kCmdParam = 33, kCmdParams,
   kCmdDefine = 35, kCmdEnum, kCmdUndef, kCmdVar, kCmdArray, kCmdLabel,
   kCmdReal = 41, kCmdImag, kCmdNum, kCmdDenom, kCmdMat, kCmdTrans, kCmdSrand, kCmdLocaltime,
+  kCmdSprint = 49, kCmdSprintf,
+  kCmdClear = 72, kCmdError, kCmdPrint, kCmdPrintln, kCmdPrintf,
   kCmdLastNamed = kCommandCount - 1,  // 103; higher codes are the host's
 };
 

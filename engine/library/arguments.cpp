@@ -75,6 +75,14 @@ int TakeArray(CalcEngine& engine, int& code) {
   return kDone;
 }
 
+int TakeWritableArray(CalcEngine& engine, int& code) {
+  const CalcToken* token = engine.evaluator().Peek();
+  const bool by_code = token != nullptr && token->kind() == kTokArray;
+  if (const int status = TakeArray(engine, code)) return status;
+  if (code >= 0 && by_code) engine.storage().arrays().Claim(static_cast<std::uint8_t>(code));
+  return kDone;
+}
+
 int TakeString(CalcEngine& engine, std::string& text) {
   CalcEvaluator& ev = engine.evaluator();
   text.clear();

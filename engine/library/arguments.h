@@ -39,6 +39,10 @@ int AssignVariable(CalcEngine& engine, const VariableTarget& target, const CalcV
 // code.
 int TakeArray(CalcEngine& engine, int& code);
 
+// TakeArray for an array that is about to be written: a reference by code
+// claims its slot (relocation, state 1), as any store by code does.
+int TakeWritableArray(CalcEngine& engine, int& code);
+
 // A string argument: a string literal's text; the array string of an array
 // the next token names; or any other operand, whose integer value is a
 // string-stream handle standing for the unread rest of that stream. No

@@ -112,4 +112,15 @@ int Dqr(BuiltinCall& call);
 int Defined(BuiltinCall& call);
 int Call(BuiltinCall& call);
 
+// string_builtins.cpp: searches, comparisons and token scans of strings.
+int Strchr(BuiltinCall& call);
+int Strrchr(BuiltinCall& call);
+int Strcmp(BuiltinCall& call);
+int Stricmp(BuiltinCall& call);
+int Strlen(BuiltinCall& call);
+int Strstr(BuiltinCall& call);
+int Stristr(BuiltinCall& call);
+int Strtok(BuiltinCall& call);
+int Strrtok(BuiltinCall& call);
+
 }  // namespace calc::builtins

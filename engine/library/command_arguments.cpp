@@ -38,4 +38,13 @@ int ReadCommandString(CalcEngine& engine, const CalcToken& command, std::string&
   return kDone;
 }
 
+int ReadTargetArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& code) {
+  CalcEvaluator& ev = engine.evaluator();
+  const CalcToken* offender = NextOrCommand(ev, command);
+  int found = -1;
+  if (TakeWritableArray(engine, found) != kDone || found < 0) return ev.Fail(E_COMMAND_PARAM, offender);
+  code = static_cast<std::uint8_t>(found);
+  return kDone;
+}
+
 }  // namespace calc

@@ -19,4 +19,8 @@ int ReadCommandVariable(CalcEngine& engine, const CalcToken& command, VariableTa
 // The next argument as a string (see TakeString).
 int ReadCommandString(CalcEngine& engine, const CalcToken& command, std::string& text);
 
+// The next argument as an array that the command writes (see
+// TakeWritableArray); `code` is its slot.
+int ReadTargetArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& code);
+
 }  // namespace calc

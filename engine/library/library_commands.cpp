@@ -18,6 +18,9 @@ constexpr CommandEntry kCommands[] = {
     {kCmdReal, RunValuePart}, {kCmdImag, RunValuePart}, {kCmdNum, RunValuePart},
     {kCmdDenom, RunValuePart}, {kCmdMat, RunMat},         {kCmdTrans, RunTrans},
     {kCmdSrand, RunSrand},     {kCmdLocaltime, RunLocaltime},
+    {kCmdPrint, RunPrint},     {kCmdPrintln, RunPrint},     {kCmdSprint, RunSprint},
+    {kCmdPrintf, RunPrintf},   {kCmdSprintf, RunSprintf},   {kCmdError, RunError},
+    {kCmdClear, RunClear},
 };
 
 }  // namespace

@@ -23,4 +23,14 @@ int RunSrand(CalcEngine& engine, const CalcToken& command);
 // clock.cpp: ":localtime t format variables".
 int RunLocaltime(CalcEngine& engine, const CalcToken& command);
 
+// output_commands.cpp: ":print items", ":println items", ":sprint a items",
+// ":printf format arguments", ":sprintf a format arguments", ":error text",
+// ":clear".
+int RunPrint(CalcEngine& engine, const CalcToken& command);
+int RunSprint(CalcEngine& engine, const CalcToken& command);
+int RunPrintf(CalcEngine& engine, const CalcToken& command);
+int RunSprintf(CalcEngine& engine, const CalcToken& command);
+int RunError(CalcEngine& engine, const CalcToken& command);
+int RunClear(CalcEngine& engine, const CalcToken& command);
+
 }  // namespace calc

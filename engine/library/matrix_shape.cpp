@@ -20,20 +20,6 @@ int ShapeOf(BuiltinCall& call, bool rows) {
   return kDone;
 }
 
-// The array a shape command works on; a reference by code is marked as used,
-// since the command writes to it. E_COMMAND_PARAM when the next token names
-// no array.
-int ReadCommandArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& code) {
-  CalcEvaluator& ev = engine.evaluator();
-  const CalcToken* token = ev.Peek();
-  const bool by_code = token != nullptr && token->kind() == kTokArray;
-  int found = -1;
-  if (TakeArray(engine, found) != kDone || found < 0) return ev.Fail(E_COMMAND_PARAM, token ? token : &command);
-  code = static_cast<std::uint8_t>(found);
-  if (by_code) engine.storage().arrays().Claim(code);
-  return kDone;
-}
-
 // ":mat"'s array: an existing one, or a new local array for a name that names
 // nothing yet.
 int ReadShapedArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& code) {
@@ -47,7 +33,7 @@ int ReadShapedArray(CalcEngine& engine, const CalcToken& command, std::uint8_t& 
     code = static_cast<std::uint8_t>(made);
     return kDone;
   }
-  return ReadCommandArray(engine, command, code);
+  return ReadTargetArray(engine, command, code);
 }
 
 // A size's integer part; not a number counts as 0.
@@ -86,7 +72,7 @@ int RunMat(CalcEngine& engine, const CalcToken& command) {
 
 int RunTrans(CalcEngine& engine, const CalcToken& command) {
   std::uint8_t code = 0;
-  if (const int status = ReadCommandArray(engine, command, code)) return status;
+  if (const int status = ReadTargetArray(engine, command, code)) return status;
   CalcArrayTable& arrays = engine.storage().arrays();
   CalcMatrix& matrix = arrays.Matrix(code);
   const std::int32_t rows = matrix.rows();

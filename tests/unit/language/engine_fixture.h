@@ -43,6 +43,13 @@ class RecordingEngine : public CalcHost, public CalcEngine {
   void NotifyLine(CalcEngine&, const CalcLineInfo& line) override { notified.push_back(line.line); }
   bool PermitLine(CalcEngine&, const CalcLineInfo& line) override { return line.line != refused_line; }
   void PrintMessage(CalcEngine&, std::string_view text) override { messages.emplace_back(text); }
+  void PrintText(CalcEngine&, const std::vector<std::string>& pieces, bool newline) override {
+    std::string text;
+    for (const std::string& piece : pieces) text += piece;
+    texts.push_back(newline ? text + "\n" : text);
+  }
+  void ShowError(CalcEngine&, std::string_view text) override { errors.emplace_back(text); }
+  void ClearOutput(CalcEngine&) override { ++clears; }
   bool NextFolder(CalcEngine&, int& state, std::string& folder) override {
     ++folders_asked;
     if (state < 0 || static_cast<std::size_t>(state) >= folders.size()) return false;
@@ -63,6 +70,9 @@ class RecordingEngine : public CalcHost, public CalcEngine {
   std::vector<Seen> reports;
   std::vector<int> notified;
   std::vector<std::string> messages;
+  std::vector<std::string> texts;   // PrintText's deliveries, joined
+  std::vector<std::string> errors;  // ShowError's texts
+  int clears = 0;
   std::vector<std::string> folders;  // NextFolder's answers
   int folders_asked = 0;
   std::vector<std::string> named_texts;  // RunNamedText's calls
@@ -89,6 +99,8 @@ class EngineTest : public ::testing::Test {
     engine.printed.clear();
     engine.reports.clear();
     engine.messages.clear();
+    engine.texts.clear();
+    engine.errors.clear();
     return engine.RunText(text);
   }
 
