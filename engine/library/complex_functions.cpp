@@ -71,8 +71,11 @@ constexpr Elementary kTanh{[](double x) { return std::tanh(x); }, [](const Compl
                            nullptr};
 constexpr Elementary kAsinh{[](double x) { return std::asinh(x); },
                             [](const Complex& z) { return std::asinh(z); }, nullptr};
+// The principal branch written out, since C libraries disagree on it: MinGW's
+// cacosh gives acosh(0.5) as -i pi/3 where glibc gives +i pi/3.
 constexpr Elementary kAcosh{[](double x) { return std::acosh(x); },
-                            [](const Complex& z) { return std::acosh(z); }, AtLeastOne};
+                            [](const Complex& z) { return std::log(z + std::sqrt(z + 1.0) * std::sqrt(z - 1.0)); },
+                            AtLeastOne};
 constexpr Elementary kAtanh{[](double x) { return std::atanh(x); },
                             [](const Complex& z) { return std::atanh(z); }, OpenUnit};
 constexpr Elementary kExp{[](double x) { return std::exp(x); }, [](const Complex& z) { return std::exp(z); },

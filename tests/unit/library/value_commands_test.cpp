@@ -100,22 +100,29 @@ TEST_F(ValueCommands, SrandRepeatsTheSequenceOfEveryPlatform) {
   }
 }
 
+// The process's TZ variable, set or removed, and the C library told of it.
+void SetTimeZoneVariable(const char* zone) {
+#ifdef _WIN32
+  _putenv_s("TZ", zone != nullptr ? zone : "");
+  _tzset();
+#else
+  if (zone != nullptr)
+    setenv("TZ", zone, 1);
+  else
+    unsetenv("TZ");
+  tzset();
+#endif
+}
+
 // Puts the process in a time zone (a POSIX TZ text, which needs no zone
 // files) for the life of the object.
 class TimeZone {
  public:
   explicit TimeZone(const char* zone) {
     if (const char* tz = std::getenv("TZ")) saved_ = tz;
-    setenv("TZ", zone, 1);
-    tzset();
+    SetTimeZoneVariable(zone);
   }
-  ~TimeZone() {
-    if (saved_)
-      setenv("TZ", saved_->c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
+  ~TimeZone() { SetTimeZoneVariable(saved_ ? saved_->c_str() : nullptr); }
 
  private:
   std::optional<std::string> saved_;
@@ -148,12 +155,13 @@ TEST_F(ValueCommands, LocaltimeFollowsTheTimeZone) {
   EXPECT_EQ(Variable("d"), 1.0);
   EXPECT_EQ(Variable("h"), 9.0);
   const TimeZone hawaii("HST10");
-  ASSERT_EQ(Run(":localtime 0 [\"%Y %M %D %h] y m d h; mktime [\"%Y %M %D %h %m %s] 69 11 31 14 0 0"), kValue);
+  // (Windows' mktime refuses local times before 1970, so the way back is tested a day later.)
+  ASSERT_EQ(Run(":localtime 0 [\"%Y %M %D %h] y m d h; mktime [\"%Y %M %D %h %m %s] 70 0 1 14 0 0"), kValue);
   EXPECT_EQ(Variable("y"), 69.0);
   EXPECT_EQ(Variable("m"), 11.0);
   EXPECT_EQ(Variable("d"), 31.0);
   EXPECT_EQ(Variable("h"), 14.0);
-  EXPECT_EQ(Answer(), 0.0);
+  EXPECT_EQ(Answer(), 86400.0);
 }
 
 TEST_F(ValueCommands, TheClockFunctionsReadTheLocalTime) {
@@ -166,7 +174,11 @@ TEST_F(ValueCommands, TheClockFunctionsReadTheLocalTime) {
   EXPECT_EQ(Variable("x"), 1900.0);
   EXPECT_EQ(Variable("mo"), 1.0);
   std::tm now{};
+#ifdef _WIN32
+  gmtime_s(&now, &after);
+#else
   gmtime_r(&after, &now);
+#endif
   EXPECT_NEAR(Variable("yr"), now.tm_year + 1900, 1.0);
 }
 
