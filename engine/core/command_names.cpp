@@ -23,7 +23,10 @@ constexpr std::string_view kCommandNames[] = {
 };
 static_assert(std::size(kCommandNames) == kCommandCount);
 static_assert(kCommandNames[kCmdLocaltime] == "localtime" && kCommandNames[kCmdSprintf] == "sprintf" &&
-              kCommandNames[kCmdClear] == "clear" && kCommandNames[kCmdPrintf] == "printf");
+              kCommandNames[kCmdClear] == "clear" && kCommandNames[kCmdPrintf] == "printf" &&
+              kCommandNames[kCmdStrcat] == "strcat" && kCommandNames[kCmdStrtrunc] == "strtrunc" &&
+              kCommandNames[kCmdEuc2jis] == "euc2jis" && kCommandNames[kCmdStr2sjis] == "str2sjis" &&
+              kCommandNames[kCmdChar2esc] == "char2esc" && kCommandNames[kCmdEsc2char] == "esc2char");
 
 }  // namespace
 

@@ -21,6 +21,10 @@ constexpr CommandEntry kCommands[] = {
     {kCmdPrint, RunPrint},     {kCmdPrintln, RunPrint},     {kCmdSprint, RunSprint},
     {kCmdPrintf, RunPrintf},   {kCmdSprintf, RunSprintf},   {kCmdError, RunError},
     {kCmdClear, RunClear},
+    {kCmdStrcpy, RunStrcpy},   {kCmdStrcat, RunStrcpy},     {kCmdStricpy, RunStrcpy},
+    {kCmdStricat, RunStrcpy},  {kCmdStrlwr, RunStrCase},    {kCmdStrupr, RunStrCase},
+    {kCmdStrrep, RunStrrep},   {kCmdStrirep, RunStrrep},    {kCmdStrtrunc, RunStrtrunc},
+    {kCmdChar2esc, RunHtmlEscape}, {kCmdEsc2char, RunHtmlEscape},
 };
 
 }  // namespace

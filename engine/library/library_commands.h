@@ -33,4 +33,14 @@ int RunSprintf(CalcEngine& engine, const CalcToken& command);
 int RunError(CalcEngine& engine, const CalcToken& command);
 int RunClear(CalcEngine& engine, const CalcToken& command);
 
+// string_commands.cpp: ":strcpy a s [b e]" (":strcat", ":stricpy",
+// ":stricat"), ":strlwr a", ":strupr a", ":strrep a x y" or ":strrep a b e y"
+// (":strirep"), ":strtrunc a n t".
+int RunStrcpy(CalcEngine& engine, const CalcToken& command);
+int RunStrCase(CalcEngine& engine, const CalcToken& command);
+int RunStrrep(CalcEngine& engine, const CalcToken& command);
+int RunStrtrunc(CalcEngine& engine, const CalcToken& command);
+// html_escape_commands.cpp: ":char2esc a", ":esc2char a".
+int RunHtmlEscape(CalcEngine& engine, const CalcToken& command);
+
 }  // namespace calc
