@@ -25,6 +25,9 @@ constexpr CommandEntry kCommands[] = {
     {kCmdStricat, RunStrcpy},  {kCmdStrlwr, RunStrCase},    {kCmdStrupr, RunStrCase},
     {kCmdStrrep, RunStrrep},   {kCmdStrirep, RunStrrep},    {kCmdStrtrunc, RunStrtrunc},
     {kCmdChar2esc, RunHtmlEscape}, {kCmdEsc2char, RunHtmlEscape},
+    {kCmdEuc2jis, RunKanjiCode},  {kCmdEuc2sjis, RunKanjiCode}, {kCmdJis2euc, RunKanjiCode},
+    {kCmdJis2sjis, RunKanjiCode}, {kCmdSjis2euc, RunKanjiCode}, {kCmdSjis2jis, RunKanjiCode},
+    {kCmdStr2euc, RunKanjiCode},  {kCmdStr2jis, RunKanjiCode},  {kCmdStr2sjis, RunKanjiCode},
 };
 
 }  // namespace

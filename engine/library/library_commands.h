@@ -42,5 +42,8 @@ int RunStrrep(CalcEngine& engine, const CalcToken& command);
 int RunStrtrunc(CalcEngine& engine, const CalcToken& command);
 // html_escape_commands.cpp: ":char2esc a", ":esc2char a".
 int RunHtmlEscape(CalcEngine& engine, const CalcToken& command);
+// kanji_code_commands.cpp: ":euc2jis a" .. ":sjis2jis a", ":str2euc a",
+// ":str2jis a", ":str2sjis a".
+int RunKanjiCode(CalcEngine& engine, const CalcToken& command);
 
 }  // namespace calc

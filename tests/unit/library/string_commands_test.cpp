@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "library/array_strings.h"
 #include "library_fixture.h"
 
 namespace calc::testing {
@@ -112,7 +113,7 @@ TEST_F(StringCommands, BadArgumentsFailAndLeaveTheArray) {
   for (const char* text : {":strcpy", ":strcpy a", ":strcpy 5 [\"x]", ":strcpy a [\"x] [\"<]",
                            ":stricpy a [\"x]", ":stricat a [\"x] [\"<]", ":strcat a", ":strlwr", ":strupr 7",
                            ":strrep a [\"x]", ":strirep a", ":strtrunc a", ":strtrunc a 2", ":char2esc",
-                           ":esc2char 1"}) {
+                           ":esc2char 1", ":sjis2euc", ":str2jis 4"}) {
     SCOPED_TRACE(text);
     Hold("keep");
     EXPECT_EQ(Run(text), E_COMMAND_PARAM);
@@ -128,6 +129,54 @@ TEST_F(StringCommands, AStoreBeyondTheMemoryLimitLeavesTheArray) {
   EXPECT_EQ(Run(":strrep a [\"x] [\"" + std::string(1000, 'y') + "]"), E_MEM);
   EXPECT_EQ(Text("a"), original);
   EXPECT_EQ(VectorSize("a"), 1001);
+}
+
+// One text in the three codes (as Python's shift_jis, euc_jp and iso2022_jp
+// codecs write it): rows and cells of both parities, lead bytes from 0x81 to
+// 0xEA, second bytes on both sides of 0x7F and 0x9F, ASCII between runs and
+// a run at the end.
+struct KanjiText {
+  std::string sjis, euc, jis;
+};
+const KanjiText kEndsInAscii = {"\x61\x82\xA0\x8A\xBF\x62\x8E\x9A\x98\x72\x88\xF1\x78",
+                                "\x61\xA4\xA2\xB4\xC1\x62\xBB\xFA\xCF\xD3\xB0\xF3\x78",
+                                "\x61\x1B$B\x24\x22\x34\x41\x1B(B\x62\x1B$B\x3B\x7A\x4F\x53\x30\x73\x1B(B\x78"};
+const KanjiText kEndsInKanji = {"\xE0\x80\xEA\xA2\x89\x9E", "\xDF\xE0\xF4\xA4\xB1\xFE",
+                                "\x1B$B\x5F\x60\x74\x24\x31\x7E\x1B(B"};
+
+TEST_F(StringCommands, ConvertsBetweenKanjiCodes) {
+  std::vector<EditCase> cases;
+  for (const KanjiText& t : {kEndsInAscii, kEndsInKanji}) {
+    const std::vector<EditCase> conversions = {
+        {t.sjis, ":sjis2jis a", t.jis}, {t.sjis, ":sjis2euc a", t.euc}, {t.euc, ":euc2jis a", t.jis},
+        {t.euc, ":euc2sjis a", t.sjis}, {t.jis, ":jis2euc a", t.euc},   {t.jis, ":jis2sjis a", t.sjis},
+        // The source code is guessed.
+        {t.sjis, ":str2euc a", t.euc},  {t.euc, ":str2jis a", t.jis},   {t.jis, ":str2sjis a", t.sjis},
+        {t.sjis, ":str2sjis a", t.sjis},
+    };
+    cases.insert(cases.end(), conversions.begin(), conversions.end());
+  }
+  const std::vector<EditCase> edges = {
+      // The older kanji-in escape and the shift bytes switch modes too.
+      {"\x1B$@\x24\x22\x0Fz\x0E\x1B(Jy", ":jis2sjis a", "\x82\xA0zy"},
+      {"a\x1B" "b", ":jis2euc a", "a\x1B" "b"},
+      // A lead byte with nothing after it is copied alone.
+      {"a\x82", ":sjis2jis a", "a\x82"},
+      {"plain", ":str2jis a", "plain"},
+      // 0xE0 0xA1 could be either code; the end without a telling byte
+      // leaves the text alone.
+      {"\xE0\xA1", ":str2euc a", "\xE0\xA1"},
+      {"", ":euc2jis a", ""},
+  };
+  cases.insert(cases.end(), edges.begin(), edges.end());
+  ASSERT_EQ(Run(":array a"), kNoValue);
+  const int code = engine.storage().arrays().Find("a");
+  for (const EditCase& c : cases) {
+    SCOPED_TRACE(c.command + " on " + c.before);
+    ASSERT_EQ(StoreArrayString(engine.storage().arrays(), static_cast<std::uint8_t>(code), 0, c.before), kDone);
+    ASSERT_EQ(Run(c.command), kNoValue);
+    EXPECT_EQ(Text("a"), c.after);
+  }
 }
 
 }  // namespace
