@@ -1,5 +1,8 @@
 // ":char2esc a" and ":esc2char a": the array string HTML-escaped, or its
 // escapes turned back into characters, stored in one step.
+#include <optional>
+#include <string>
+
 #include "core/command_names.h"
 #include "core/status_codes.h"
 #include "library/array_strings.h"
@@ -14,8 +17,8 @@ int RunHtmlEscape(CalcEngine& engine, const CalcToken& command) {
   if (const int status = ReadTargetArray(engine, command, code)) return status;
   CalcArrayTable& arrays = engine.storage().arrays();
   const std::string text = ArrayString(arrays, code);
-  const std::string result = command.code() == kCmdChar2esc ? HtmlEscaped(text) : HtmlUnescaped(text);
-  const int status = StoreArrayString(arrays, code, 0, result);
+  const std::optional<std::string> result = command.code() == kCmdChar2esc ? HtmlEscaped(text) : HtmlUnescaped(text);
+  const int status = result ? StoreArrayString(arrays, code, 0, *result) : E_MEM;
   return status == kDone ? kNoValue : engine.evaluator().Fail(status, &command);
 }
 

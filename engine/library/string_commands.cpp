@@ -4,6 +4,7 @@
 // result is stored in one step, so a failing argument or store leaves the
 // array as it was.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/command_names.h"
@@ -25,6 +26,13 @@ int StoreString(CalcEngine& engine, const CalcToken& command, std::uint8_t code,
                 const std::string& text) {
   const int status = StoreArrayString(engine.storage().arrays(), code, static_cast<std::int32_t>(at), text);
   return status == kDone ? kNoValue : engine.evaluator().Fail(status, &command);
+}
+
+// The same for an edit that may have outgrown every array (E_MEM).
+int StoreString(CalcEngine& engine, const CalcToken& command, std::uint8_t code,
+                const std::optional<std::string>& text) {
+  if (!text) return engine.evaluator().Fail(E_MEM, &command);
+  return StoreString(engine, command, code, 0, *text);
 }
 
 // Whether the statement goes on: any token left is the next argument (a
@@ -82,10 +90,10 @@ int RunStrrep(CalcEngine& engine, const CalcToken& command) {
   const bool ignore_case = IgnoresCase(command);
   const std::string text = ArrayString(engine.storage().arrays(), code);
   if (!ArgumentFollows(engine))
-    return StoreString(engine, command, code, 0, ReplaceAll(text, first, second, ignore_case));
+    return StoreString(engine, command, code, ReplaceAll(text, first, second, ignore_case));
   std::string replacement;
   if (const int status = ReadCommandString(engine, command, replacement)) return status;
-  return StoreString(engine, command, code, 0, ReplaceSpans(text, first, second, replacement, ignore_case));
+  return StoreString(engine, command, code, ReplaceSpans(text, first, second, replacement, ignore_case));
 }
 
 // strtrunc a n t: a string longer than n bytes is cut to at most n bytes on a

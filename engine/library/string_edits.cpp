@@ -1,5 +1,7 @@
 #include "library/string_edits.h"
 
+#include <utility>
+
 #include "library/byte_text.h"
 
 namespace calc {
@@ -23,6 +25,31 @@ struct SearchText {
   bool ignore_case;
 };
 
+// A result built piece by piece that stops growing at kMaxEditedLength.
+class BoundedText {
+ public:
+  bool Append(std::string_view piece) {
+    if (piece.size() > kMaxEditedLength - text_.size()) return false;
+    text_.append(piece);
+    return true;
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+// The replacements of `pairs` made one after the other over the whole text.
+template <std::size_t N>
+std::optional<std::string> ReplaceInTurn(std::string_view text, const std::string_view (&pairs)[N][2], bool ignore_case) {
+  std::optional<std::string> result(text);
+  for (const auto& [from, to] : pairs) {
+    result = ReplaceAll(*result, from, to, ignore_case);
+    if (!result) break;
+  }
+  return result;
+}
+
 }  // namespace
 
 std::string MarkedSpan(std::string_view text, std::string_view begin, std::string_view end, bool ignore_case) {
@@ -34,33 +61,36 @@ std::string MarkedSpan(std::string_view text, std::string_view begin, std::strin
   return std::string(text.substr(first, last + end.size() - first));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to, bool ignore_case) {
+std::optional<std::string> ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
+                                      bool ignore_case) {
   if (from.empty()) return std::string(text);
   const SearchText search(text, ignore_case);
-  std::string result;
+  BoundedText result;
   std::size_t done = 0;
   for (std::size_t found = search.Find(from, 0); found != std::string_view::npos;
        found = search.Find(from, done)) {
-    result.append(text.substr(done, found - done)).append(to);
+    if (!result.Append(text.substr(done, found - done)) || !result.Append(to)) return std::nullopt;
     done = found + from.size();
   }
-  return result.append(text.substr(done));
+  if (!result.Append(text.substr(done))) return std::nullopt;
+  return result.Take();
 }
 
-std::string ReplaceSpans(std::string_view text, std::string_view begin, std::string_view end, std::string_view to,
-                         bool ignore_case) {
+std::optional<std::string> ReplaceSpans(std::string_view text, std::string_view begin, std::string_view end,
+                                        std::string_view to, bool ignore_case) {
   if (begin.empty()) return std::string(text);
   const SearchText search(text, ignore_case);
-  std::string result;
+  BoundedText result;
   std::size_t done = 0;
   for (std::size_t found = search.Find(begin, 0); found != std::string_view::npos;
        found = search.Find(begin, done)) {
-    result.append(text.substr(done, found - done)).append(to);
+    if (!result.Append(text.substr(done, found - done)) || !result.Append(to)) return std::nullopt;
     const std::size_t closing = search.Find(end, found + begin.size());
-    if (closing == std::string_view::npos) return result;  // an open span drops the rest
+    if (closing == std::string_view::npos) return result.Take();  // an open span drops the rest
     done = closing + end.size();
   }
-  return result.append(text.substr(done));
+  if (!result.Append(text.substr(done))) return std::nullopt;
+  return result.Take();
 }
 
 std::size_t CharacterCut(std::string_view text, std::size_t limit) {
@@ -74,20 +104,16 @@ std::size_t CharacterCut(std::string_view text, std::size_t limit) {
   return cut;
 }
 
-std::string HtmlEscaped(std::string_view text) {
-  std::string result = ReplaceAll(text, "&", "&amp;", false);
-  result = ReplaceAll(result, "<", "&lt;", false);
-  result = ReplaceAll(result, ">", "&gt;", false);
-  result = ReplaceAll(result, "\"", "&quot;", false);
-  return ReplaceAll(result, " ", "&nbsp;", false);
+std::optional<std::string> HtmlEscaped(std::string_view text) {
+  static constexpr std::string_view kEscapes[][2] = {
+      {"&", "&amp;"}, {"<", "&lt;"}, {">", "&gt;"}, {"\"", "&quot;"}, {" ", "&nbsp;"}};
+  return ReplaceInTurn(text, kEscapes, false);
 }
 
-std::string HtmlUnescaped(std::string_view text) {
-  std::string result = ReplaceAll(text, "&lt;", "<", true);
-  result = ReplaceAll(result, "&gt;", ">", true);
-  result = ReplaceAll(result, "&quot;", "\"", true);
-  result = ReplaceAll(result, "&nbsp;", " ", true);
-  return ReplaceAll(result, "&amp;", "&", true);
+std::optional<std::string> HtmlUnescaped(std::string_view text) {
+  static constexpr std::string_view kEntities[][2] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
+  return ReplaceInTurn(text, kEntities, true);
 }
 
 }  // namespace calc

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/matrix.h"
 
 namespace calc {
 
@@ -13,15 +16,21 @@ namespace calc {
 // that starts after it, both included; empty when either is absent.
 std::string MarkedSpan(std::string_view text, std::string_view begin, std::string_view end, bool ignore_case);
 
+// The replacements below give up (nullopt) once their result would pass this
+// many bytes: no array string can hold more, and a short text with many
+// matches and a long replacement could otherwise ask for more memory than
+// there is.
+constexpr std::size_t kMaxEditedLength = CalcMatrix::kMaxElements;
+
 // Every occurrence of `from`, scanned left to right without overlap, replaced
 // by `to`; the inserted text is never searched again. An empty `from`
 // matches nothing.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to, bool ignore_case);
+std::optional<std::string> ReplaceAll(std::string_view text, std::string_view from, std::string_view to, bool ignore_case);
 
 // Every span from an occurrence of `begin` through the next occurrence of
 // `end` replaced by `to`; a `begin` with no `end` after it drops the rest of
 // the text after `to` is put in. An empty `begin` matches nothing.
-std::string ReplaceSpans(std::string_view text, std::string_view begin, std::string_view end, std::string_view to,
+std::optional<std::string> ReplaceSpans(std::string_view text, std::string_view begin, std::string_view end, std::string_view to,
                          bool ignore_case);
 
 // The length of the longest prefix of at most `limit` bytes that ends on a
@@ -31,9 +40,9 @@ std::size_t CharacterCut(std::string_view text, std::size_t limit);
 
 // "&", "<", ">", the double quote and the blank as HTML entities ("&amp;"
 // first, so the entities put in are not escaped again).
-std::string HtmlEscaped(std::string_view text);
+std::optional<std::string> HtmlEscaped(std::string_view text);
 // The five entities back as characters, in any letter case ("&amp;" last, so
 // "&amp;lt;" becomes "&lt;", not "<").
-std::string HtmlUnescaped(std::string_view text);
+std::optional<std::string> HtmlUnescaped(std::string_view text);
 
 }  // namespace calc

@@ -1,10 +1,12 @@
 // The string commands that rewrite an array string: copies and appends with
 // their markers, case changes, replacements, the double-byte-safe cut and
 // the HTML escapes, and the failures that must leave the array as it was.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "library/array_strings.h"
+#include "library/string_edits.h"
 #include "library_fixture.h"
 
 namespace calc::testing {
@@ -129,6 +131,17 @@ TEST_F(StringCommands, AStoreBeyondTheMemoryLimitLeavesTheArray) {
   EXPECT_EQ(Run(":strrep a [\"x] [\"" + std::string(1000, 'y') + "]"), E_MEM);
   EXPECT_EQ(Text("a"), original);
   EXPECT_EQ(VectorSize("a"), 1001);
+}
+
+TEST_F(StringCommands, ReplacementsStopAtTheLongestArrayString) {
+  // Many matches of a long replacement would otherwise ask for far more
+  // memory than any array string may hold.
+  const std::string replacement(2048, 'y');
+  const std::optional<std::string> full = ReplaceAll(std::string(2048, 'x'), "x", replacement, false);
+  ASSERT_TRUE(full.has_value());
+  EXPECT_EQ(full->size(), kMaxEditedLength);
+  EXPECT_FALSE(ReplaceAll(std::string(2049, 'x'), "x", replacement, false).has_value());
+  EXPECT_FALSE(ReplaceSpans(std::string(2049, 'x'), "x", "", replacement, false).has_value());
 }
 
 // One text in the three codes (as Python's shift_jis, euc_jp and iso2022_jp
