@@ -81,8 +81,8 @@ bool QlImplicit(std::vector<double>& d, std::vector<double>& e, RealMatrix& z, C
 
 }  // namespace
 
-int Eigen(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
-  out = RealSpectrum();
+int Eigen(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget) {
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   std::vector<double> d, e;
   if (!TridiagonalizeSymmetric(a, d, e, true, budget)) return E_MEM;

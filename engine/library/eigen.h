@@ -7,7 +7,7 @@
 
 #include "core/run_budget.h"
 #include "library/real_matrix.h"
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 namespace calc {
 
@@ -23,6 +23,6 @@ constexpr std::int32_t kEigenIterationLimit = 100;
 // order) and out.vectors holds eigenvector i as row i. Not square, or an
 // eigenvalue that needs more than kEigenIterationLimit iterations (NaN or
 // infinite elements end that way): count 0 and no values. kDone or E_MEM.
-int Eigen(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Eigen(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 }  // namespace calc

@@ -29,7 +29,7 @@ Index SplitPoint(RealMatrix& a, Index last) {
 
 // The eigenvalues of the trailing 2 x 2 block at rows last - 1 .. last, the
 // total shift t added back.
-void TakePair(const RealMatrix& a, Index last, double t, ComplexSpectrum& out) {
+void TakePair(const RealMatrix& a, Index last, double t, ComplexEigensystem& out) {
   const double x = a(last, last);
   const double y = a(last - 1, last - 1);
   const double w = a(last, last - 1) * a(last - 1, last);
@@ -126,8 +126,8 @@ void FrancisStep(RealMatrix& a, Index l, Index last, double x, double y, double 
 
 }  // namespace
 
-int Dqr(RealMatrix a, ComplexSpectrum& out, CalcRunBudget* budget) {
-  out = ComplexSpectrum();
+int Dqr(RealMatrix a, ComplexEigensystem& out, CalcRunBudget* budget) {
+  out = ComplexEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   try {

@@ -7,7 +7,7 @@
 
 #include "core/run_budget.h"
 #include "library/real_matrix.h"
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 namespace calc {
 
@@ -21,6 +21,6 @@ constexpr std::int32_t kDqrIterationLimit = 256;
 // x + iy then x - iy. When the iteration limit is reached the routine stops:
 // count and values hold the eigenvalues found until then. Not square:
 // count 0. kDone or E_MEM.
-int Dqr(RealMatrix a, ComplexSpectrum& out, CalcRunBudget* budget = nullptr);
+int Dqr(RealMatrix a, ComplexEigensystem& out, CalcRunBudget* budget = nullptr);
 
 }  // namespace calc

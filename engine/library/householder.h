@@ -20,7 +20,7 @@ bool TridiagonalizeSymmetric(RealMatrix& a, std::vector<double>& d, std::vector<
                              CalcRunBudget* budget);
 
 // Reduces the square matrix a in place to upper Hessenberg form by
-// reflections applied from both sides (a similarity, so the spectrum stays);
+// reflections applied from both sides (a similarity, so the eigensystem stays);
 // every element below the subdiagonal becomes exactly zero. False when the
 // budget ended the run.
 bool ReduceToHessenberg(RealMatrix& a, CalcRunBudget* budget);

@@ -88,7 +88,7 @@ std::uint64_t SweepWork(Index n) {
 }
 
 // The final diagonal as the eigenvalues, sorted with the vector columns.
-int Finish(RealMatrix& a, RealMatrix& v, SortKey key, RealSpectrum& out) {
+int Finish(RealMatrix& a, RealMatrix& v, SortKey key, RealEigensystem& out) {
   const Index n = a.rows();
   std::vector<double> values;
   if (!ZeroVector(values, n)) return E_MEM;
@@ -102,8 +102,8 @@ int Finish(RealMatrix& a, RealMatrix& v, SortKey key, RealSpectrum& out) {
 
 }  // namespace
 
-int Jac(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
-  out = RealSpectrum();
+int Jac(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget) {
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   auto v = RealMatrix::Identity(n, budget);
@@ -127,8 +127,8 @@ int Jac(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
   return Finish(a, *v, SortKey::kMagnitude, out);
 }
 
-int Jacobi(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) {
-  out = RealSpectrum();
+int Jacobi(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget) {
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   auto v = RealMatrix::Identity(n, budget);

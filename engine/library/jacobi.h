@@ -8,7 +8,7 @@
 
 #include "core/run_budget.h"
 #include "library/real_matrix.h"
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 namespace calc {
 
@@ -36,7 +36,7 @@ constexpr std::int32_t kJacobiSweepLimit = 100;
 // earlier of equal magnitudes first) with the vector columns. count is the
 // order n whether or not the threshold was reached (the last iterate stands).
 // Not square: count 0. kDone or E_MEM.
-int Jac(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Jac(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 // Cyclic Jacobi: sweeps over every upper pair while the off-diagonal sum of
 // squares is at or above the stop level, at most kJacobiSweepLimit of them;
@@ -48,6 +48,6 @@ int Jac(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
 // (or sums of squares beyond the double range) gives no finite stop level and
 // fails the same way at once, without sweeping. Not square: count 0.
 // kDone or E_MEM.
-int Jacobi(RealMatrix a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Jacobi(RealMatrix a, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 }  // namespace calc

@@ -49,7 +49,7 @@ const CalcToken& LoneToken(CalcTokenList::iterator operand, CalcTokenList::itera
 
 }  // namespace
 
-// Inspects the operand that follows without evaluating it, and passes over
+// Examines the operand that follows without evaluating it, and passes over
 // it: 0 only for a name that names nothing, alone or in parentheses.
 int Defined(BuiltinCall& call) {
   CalcEvaluator& ev = call.evaluator;

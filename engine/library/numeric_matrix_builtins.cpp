@@ -31,7 +31,7 @@
 namespace calc::builtins {
 namespace {
 
-// The arrays a spectrum goes to: the first is required, the second (the
+// The arrays an eigensystem goes to: the first is required, the second (the
 // eigenvectors, or pm2's imaginary parts) optional.
 struct Outputs {
   std::uint8_t first = 0;
@@ -73,15 +73,15 @@ RandomSource EngineRandom(BuiltinCall& call) {
   return [&random] { return random.Next(); };
 }
 
-int StoreRealSpectrum(BuiltinCall& call, const RealSpectrum& spectrum, const Outputs& to) {
-  call.SetReal(spectrum.count);
-  if (spectrum.values.empty()) return kDone;
+int StoreRealEigensystem(BuiltinCall& call, const RealEigensystem& eigensystem, const Outputs& to) {
+  call.SetReal(eigensystem.count);
+  if (eigensystem.values.empty()) return kDone;
   CalcRunBudget* budget = RunBudget(call);
   CalcMatrix values;
   CalcMatrix vectors;
-  const bool with_vectors = to.second.has_value() && spectrum.vectors.rows() > 0;
-  if (WriteRealVector(spectrum.values, values, budget) != kDone) return call.Fail(E_MEM);
-  if (with_vectors && WriteReal(spectrum.vectors, vectors, budget) != kDone) return call.Fail(E_MEM);
+  const bool with_vectors = to.second.has_value() && eigensystem.vectors.rows() > 0;
+  if (WriteRealVector(eigensystem.values, values, budget) != kDone) return call.Fail(E_MEM);
+  if (with_vectors && WriteReal(eigensystem.vectors, vectors, budget) != kDone) return call.Fail(E_MEM);
   OutputMatrix(call, to.first) = std::move(values);
   if (with_vectors) OutputMatrix(call, *to.second) = std::move(vectors);
   return kDone;
@@ -89,28 +89,28 @@ int StoreRealSpectrum(BuiltinCall& call, const RealSpectrum& spectrum, const Out
 
 // dqr: the eigenvalues as complex values (outside the complex kind only
 // their real parts remain, as for every value).
-int StoreComplexValues(BuiltinCall& call, const ComplexSpectrum& spectrum, std::uint8_t to) {
-  call.SetReal(spectrum.count);
-  if (spectrum.values.empty()) return kDone;
+int StoreComplexValues(BuiltinCall& call, const ComplexEigensystem& eigensystem, std::uint8_t to) {
+  call.SetReal(eigensystem.count);
+  if (eigensystem.values.empty()) return kDone;
   CalcMatrix values;
-  if (WriteComplexVector(spectrum.values, values, RunBudget(call)) != kDone) return call.Fail(E_MEM);
+  if (WriteComplexVector(eigensystem.values, values, RunBudget(call)) != kDone) return call.Fail(E_MEM);
   OutputMatrix(call, to) = std::move(values);
   return kDone;
 }
 
 // pm2: the real parts into the first array and the imaginary parts into the
 // second, as real vectors, so that every mode sees both.
-int StoreComplexParts(BuiltinCall& call, const ComplexSpectrum& spectrum, const Outputs& to) {
-  call.SetReal(spectrum.count);
-  if (spectrum.values.empty()) return kDone;
+int StoreComplexParts(BuiltinCall& call, const ComplexEigensystem& eigensystem, const Outputs& to) {
+  call.SetReal(eigensystem.count);
+  if (eigensystem.values.empty()) return kDone;
   std::vector<double> re;
   std::vector<double> im;
-  if (!ZeroVector(re, static_cast<std::int32_t>(spectrum.values.size())) ||
-      !ZeroVector(im, static_cast<std::int32_t>(spectrum.values.size())))
+  if (!ZeroVector(re, static_cast<std::int32_t>(eigensystem.values.size())) ||
+      !ZeroVector(im, static_cast<std::int32_t>(eigensystem.values.size())))
     return call.Fail(E_MEM);
-  for (std::size_t i = 0; i < spectrum.values.size(); ++i) {
-    re[i] = spectrum.values[i].re;
-    im[i] = spectrum.values[i].im;
+  for (std::size_t i = 0; i < eigensystem.values.size(); ++i) {
+    re[i] = eigensystem.values[i].re;
+    im[i] = eigensystem.values[i].im;
   }
   CalcRunBudget* budget = RunBudget(call);
   CalcMatrix real_parts;
@@ -122,7 +122,7 @@ int StoreComplexParts(BuiltinCall& call, const ComplexSpectrum& spectrum, const 
   return kDone;
 }
 
-using RealSolver = int (*)(RealMatrix, RealSpectrum&, CalcRunBudget*);
+using RealSolver = int (*)(RealMatrix, RealEigensystem&, CalcRunBudget*);
 
 // m, values, and for the routines that find them optionally vectors.
 int SolveReal(BuiltinCall& call, RealSolver solve, bool finds_vectors) {
@@ -130,9 +130,9 @@ int SolveReal(BuiltinCall& call, RealSolver solve, bool finds_vectors) {
   if (const int status = ReadRealArgument(call, a)) return status;
   Outputs to;
   if (const int status = TakeOutputs(call, finds_vectors, to)) return status;
-  RealSpectrum spectrum;
-  if (const int status = solve(std::move(a), spectrum, RunBudget(call))) return call.Fail(status);
-  return StoreRealSpectrum(call, spectrum, to);
+  RealEigensystem eigensystem;
+  if (const int status = solve(std::move(a), eigensystem, RunBudget(call))) return call.Fail(status);
+  return StoreRealEigensystem(call, eigensystem, to);
 }
 
 // m, k, values, optionally a second array.
@@ -165,12 +165,12 @@ int Jacobi(BuiltinCall& call) { return SolveReal(call, calc::Jacobi, true); }
 
 int Qr(BuiltinCall& call) {
   return SolveReal(
-      call, [](RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) { return calc::Qr(a, out, budget); }, false);
+      call, [](RealMatrix a, RealEigensystem& out, CalcRunBudget* budget) { return calc::Qr(a, out, budget); }, false);
 }
 
 int Qrs(BuiltinCall& call) {
   return SolveReal(
-      call, [](RealMatrix a, RealSpectrum& out, CalcRunBudget* budget) { return calc::Qrs(a, out, budget); }, false);
+      call, [](RealMatrix a, RealEigensystem& out, CalcRunBudget* budget) { return calc::Qrs(a, out, budget); }, false);
 }
 
 int Dqr(BuiltinCall& call) {
@@ -178,9 +178,9 @@ int Dqr(BuiltinCall& call) {
   if (const int status = ReadRealArgument(call, a)) return status;
   std::uint8_t to = 0;
   if (const int status = TakeOutputArray(call, to)) return status;
-  ComplexSpectrum spectrum;
-  if (const int status = calc::Dqr(std::move(a), spectrum, RunBudget(call))) return call.Fail(status);
-  return StoreComplexValues(call, spectrum, to);
+  ComplexEigensystem eigensystem;
+  if (const int status = calc::Dqr(std::move(a), eigensystem, RunBudget(call))) return call.Fail(status);
+  return StoreComplexValues(call, eigensystem, to);
 }
 
 int Pm(BuiltinCall& call) {
@@ -188,10 +188,10 @@ int Pm(BuiltinCall& call) {
   std::int32_t wanted = 0;
   Outputs to;
   if (const int status = ReadPowerArguments(call, a, wanted, to)) return status;
-  RealSpectrum spectrum;
-  if (const int status = calc::Pm(std::move(a), wanted, EngineRandom(call), spectrum, RunBudget(call)))
+  RealEigensystem eigensystem;
+  if (const int status = calc::Pm(std::move(a), wanted, EngineRandom(call), eigensystem, RunBudget(call)))
     return call.Fail(status);
-  return StoreRealSpectrum(call, spectrum, to);
+  return StoreRealEigensystem(call, eigensystem, to);
 }
 
 int Power(BuiltinCall& call) {
@@ -199,9 +199,9 @@ int Power(BuiltinCall& call) {
   std::int32_t wanted = 0;
   Outputs to;
   if (const int status = ReadPowerArguments(call, a, wanted, to)) return status;
-  RealSpectrum spectrum;
-  if (const int status = calc::Power(std::move(a), wanted, spectrum, RunBudget(call))) return call.Fail(status);
-  return StoreRealSpectrum(call, spectrum, to);
+  RealEigensystem eigensystem;
+  if (const int status = calc::Power(std::move(a), wanted, eigensystem, RunBudget(call))) return call.Fail(status);
+  return StoreRealEigensystem(call, eigensystem, to);
 }
 
 int Pm2(BuiltinCall& call) {
@@ -209,10 +209,10 @@ int Pm2(BuiltinCall& call) {
   std::int32_t wanted = 0;
   Outputs to;
   if (const int status = ReadPowerArguments(call, a, wanted, to)) return status;
-  ComplexSpectrum spectrum;
-  if (const int status = calc::Pm2(std::move(a), wanted, EngineRandom(call), spectrum, RunBudget(call)))
+  ComplexEigensystem eigensystem;
+  if (const int status = calc::Pm2(std::move(a), wanted, EngineRandom(call), eigensystem, RunBudget(call)))
     return call.Fail(status);
-  return StoreComplexParts(call, spectrum, to);
+  return StoreComplexParts(call, eigensystem, to);
 }
 
 int House(BuiltinCall& call) { return Reduce(call, calc::House); }

@@ -84,7 +84,7 @@ std::uint64_t MatrixWork(Index n) { return static_cast<std::uint64_t>(n) * stati
 
 // The work space of Pm and Power: k values, a k x n matrix of vectors and
 // two vectors of n.
-bool MakeSpace(Index k, Index n, RealSpectrum& out, Vector& x, Vector& y, CalcRunBudget* budget) {
+bool MakeSpace(Index k, Index n, RealEigensystem& out, Vector& x, Vector& y, CalcRunBudget* budget) {
   auto vectors = RealMatrix::Make(k, n, budget);
   if (!vectors || !ZeroVector(out.values, k) || !ZeroVector(x, n) || !ZeroVector(y, n)) return false;
   out.vectors = std::move(*vectors);
@@ -145,8 +145,8 @@ Estimate FitQuadratic(const Vector& x, const Vector& y, const Vector& z) {
 
 }  // namespace
 
-int Pm(RealMatrix a, Index wanted, const RandomSource& random, RealSpectrum& out, CalcRunBudget* budget) {
-  out = RealSpectrum();
+int Pm(RealMatrix a, Index wanted, const RandomSource& random, RealEigensystem& out, CalcRunBudget* budget) {
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   const Index k = Wanted(wanted, n);
@@ -172,8 +172,8 @@ int Pm(RealMatrix a, Index wanted, const RandomSource& random, RealSpectrum& out
   return kDone;
 }
 
-int Power(RealMatrix a, Index wanted, RealSpectrum& out, CalcRunBudget* budget) {
-  out = RealSpectrum();
+int Power(RealMatrix a, Index wanted, RealEigensystem& out, CalcRunBudget* budget) {
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   const Index k = Wanted(wanted, n);
@@ -221,8 +221,8 @@ int Power(RealMatrix a, Index wanted, RealSpectrum& out, CalcRunBudget* budget) 
   return kDone;
 }
 
-int Pm2(RealMatrix a, Index wanted, const RandomSource& random, ComplexSpectrum& out, CalcRunBudget* budget) {
-  out = ComplexSpectrum();
+int Pm2(RealMatrix a, Index wanted, const RandomSource& random, ComplexEigensystem& out, CalcRunBudget* budget) {
+  out = ComplexEigensystem();
   if (!a.square()) return kDone;
   const Index n = a.rows();
   const Index k = Wanted(wanted, n);

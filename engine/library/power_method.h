@@ -8,7 +8,7 @@
 
 #include "core/run_budget.h"
 #include "library/real_matrix.h"
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 namespace calc {
 
@@ -41,7 +41,7 @@ constexpr std::int32_t kPm2PassLimit = 10;
 // and vectors (min(wanted, n) x n) the unit eigenvector i as row i. An
 // eigenvalue that reaches the iteration limit keeps its last estimate. Not
 // square: count 0. kDone or E_MEM.
-int Pm(RealMatrix a, std::int32_t wanted, const RandomSource& random, RealSpectrum& out,
+int Pm(RealMatrix a, std::int32_t wanted, const RandomSource& random, RealEigensystem& out,
        CalcRunBudget* budget = nullptr);
 
 // Power method from the start vector of equal components 1 / sqrt(n), with
@@ -50,7 +50,7 @@ int Pm(RealMatrix a, std::int32_t wanted, const RandomSource& random, RealSpectr
 // eigenvalue that did not settle within kPowerIterationLimit steps (a NaN
 // never settles), else min(wanted, n). A zero matrix (or an eigenvalue 0
 // reached exactly) settles at once with lambda 0. Not square: count 0.
-int Power(RealMatrix a, std::int32_t wanted, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Power(RealMatrix a, std::int32_t wanted, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 // Power method for matrices whose dominant eigenvalues may be a complex
 // pair. The iterate is kept orthogonal (Gram-Schmidt, applied twice) to the
@@ -64,7 +64,7 @@ int Power(RealMatrix a, std::int32_t wanted, RealSpectrum& out, CalcRunBudget* b
 // adds x + iy and x - iy (only the first when one place is left). values
 // holds min(wanted, n) eigenvalues at most; count is the index of the first
 // that did not settle, else their number. Not square: count 0.
-int Pm2(RealMatrix a, std::int32_t wanted, const RandomSource& random, ComplexSpectrum& out,
+int Pm2(RealMatrix a, std::int32_t wanted, const RandomSource& random, ComplexEigensystem& out,
         CalcRunBudget* budget = nullptr);
 
 }  // namespace calc

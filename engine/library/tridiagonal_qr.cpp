@@ -88,9 +88,9 @@ using Step = void (*)(std::vector<double>&, std::vector<double>&, Index, double)
 // Shrinks the active block from the bottom: its last subdiagonal element
 // (squared for qrs) below `tolerance`, or `limit` steps on it, accepts the
 // last diagonal element.
-int Iterate(const RealMatrix& a, bool squared, double tolerance, Index limit, Step step, RealSpectrum& out,
+int Iterate(const RealMatrix& a, bool squared, double tolerance, Index limit, Step step, RealEigensystem& out,
             CalcRunBudget* budget) {
-  out = RealSpectrum();
+  out = RealEigensystem();
   if (!a.square()) return kDone;
   std::vector<double> d, e;
   if (!ReadTridiagonal(a, squared, d, e)) return E_MEM;
@@ -112,11 +112,11 @@ int Iterate(const RealMatrix& a, bool squared, double tolerance, Index limit, St
 
 }  // namespace
 
-int Qr(const RealMatrix& a, RealSpectrum& out, CalcRunBudget* budget) {
+int Qr(const RealMatrix& a, RealEigensystem& out, CalcRunBudget* budget) {
   return Iterate(a, false, kQrTolerance, kQrIterationLimit, QrStep, out, budget);
 }
 
-int Qrs(const RealMatrix& a, RealSpectrum& out, CalcRunBudget* budget) {
+int Qrs(const RealMatrix& a, RealEigensystem& out, CalcRunBudget* budget) {
   return Iterate(a, true, kQrsTolerance, kQrsIterationLimit, QrsStep, out, budget);
 }
 

@@ -9,7 +9,7 @@
 
 #include "core/run_budget.h"
 #include "library/real_matrix.h"
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 namespace calc {
 
@@ -26,11 +26,11 @@ constexpr std::int32_t kQrsIterationLimit = 99;
 // Shifted by the last diagonal element of the active block; Givens rotations.
 // count is n (the last iterate is accepted at the limit); not square: 0.
 // kDone or E_MEM.
-int Qr(const RealMatrix& a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Qr(const RealMatrix& a, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 // The square-root-free form of the same iteration (Pal, Walker and Kahan's
 // recurrence on the squared off-diagonal elements), same shift. count is n;
 // not square: 0. kDone or E_MEM.
-int Qrs(const RealMatrix& a, RealSpectrum& out, CalcRunBudget* budget = nullptr);
+int Qrs(const RealMatrix& a, RealEigensystem& out, CalcRunBudget* budget = nullptr);
 
 }  // namespace calc

@@ -70,7 +70,7 @@ void BM_EigenSymmetric50(benchmark::State& state) {
   for (int i = 0; i < 50; ++i)
     for (int j = 0; j <= i; ++j) (*a)(i, j) = (*a)(j, i) = element(rng);
   for (auto _ : state) {
-    calc::RealSpectrum s;
+    calc::RealEigensystem s;
     benchmark::DoNotOptimize(calc::Eigen(*a, s));
     benchmark::DoNotOptimize(s.count);
   }

@@ -1,6 +1,6 @@
 // The eigenvalue routines on random symmetric matrices and on matrices of a
-// chosen spectrum: A v = lambda v for every pair given, the order each
-// routine promises, and the same spectrum from every route (eigen, house then
+// chosen eigensystem: A v = lambda v for every pair given, the order each
+// routine promises, and the same eigensystem from every route (eigen, house then
 // qr or qrs, hes then dqr).
 #include <gtest/gtest.h>
 
@@ -57,18 +57,18 @@ double VectorLength(const RealMatrix& vectors, int index, VectorLayout layout) {
 
 struct Solver {
   const char* name;
-  std::function<int(RealMatrix, RealSpectrum&)> run;
+  std::function<int(RealMatrix, RealEigensystem&)> run;
   VectorLayout layout;
   SortKey order;
 };
 
 const std::vector<Solver>& SymmetricSolvers() {
   static const std::vector<Solver> solvers = {
-      {"eigen", [](RealMatrix a, RealSpectrum& s) { return Eigen(std::move(a), s); }, VectorLayout::kRows,
+      {"eigen", [](RealMatrix a, RealEigensystem& s) { return Eigen(std::move(a), s); }, VectorLayout::kRows,
        SortKey::kValue},
-      {"jacobi", [](RealMatrix a, RealSpectrum& s) { return Jacobi(std::move(a), s); }, VectorLayout::kColumns,
+      {"jacobi", [](RealMatrix a, RealEigensystem& s) { return Jacobi(std::move(a), s); }, VectorLayout::kColumns,
        SortKey::kValue},
-      {"jac", [](RealMatrix a, RealSpectrum& s) { return Jac(std::move(a), s); }, VectorLayout::kColumns,
+      {"jac", [](RealMatrix a, RealEigensystem& s) { return Jac(std::move(a), s); }, VectorLayout::kColumns,
        SortKey::kMagnitude},
   };
   return solvers;
@@ -91,7 +91,7 @@ TEST(SymmetricEigenTest, RandomSymmetricMatricesGiveOrderedUnitEigenpairs) {
     const double scale = Norm(a);
     for (const Solver& solver : SymmetricSolvers()) {
       SCOPED_TRACE(::testing::Message() << solver.name << " round " << round << " order " << n);
-      RealSpectrum s;
+      RealEigensystem s;
       ASSERT_EQ(solver.run(testing::RealOf(a), s), kDone);
       ASSERT_EQ(s.count, n);
       ASSERT_EQ(static_cast<int>(s.values.size()), n);
@@ -115,7 +115,7 @@ struct Known {
   std::vector<double> values;  // by decreasing magnitude
 };
 
-Known KnownSpectrum(std::mt19937& rng, int n) {
+Known KnownEigensystem(std::mt19937& rng, int n) {
   std::vector<double> values;
   std::bernoulli_distribution negative(0.4);
   for (int i = 0; i < n; ++i) values.push_back((negative(rng) ? -1.0 : 1.0) * std::pow(1.6, n - i));
@@ -128,25 +128,25 @@ std::vector<double> Sorted(std::vector<double> v) {
   return v;
 }
 
-void ExpectSameSpectrum(std::vector<double> got, std::vector<double> want, double tolerance) {
+void ExpectSameEigensystem(std::vector<double> got, std::vector<double> want, double tolerance) {
   ASSERT_EQ(got.size(), want.size());
   got = Sorted(got);
   want = Sorted(want);
   for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], tolerance) << i;
 }
 
-TEST(KnownSpectrumTest, EveryRouteFindsTheChosenEigenvalues) {
+TEST(KnownEigensystemTest, EveryRouteFindsTheChosenEigenvalues) {
   std::mt19937 rng(11);
   for (int round = 0; round < 30; ++round) {
     const int n = 2 + round % 6;
-    const Known k = KnownSpectrum(rng, n);
+    const Known k = KnownEigensystem(rng, n);
     SCOPED_TRACE(::testing::Message() << "round " << round << " order " << n);
 
     for (const Solver& solver : SymmetricSolvers()) {
-      RealSpectrum s;
+      RealEigensystem s;
       ASSERT_EQ(solver.run(testing::RealOf(k.a), s), kDone);
       SCOPED_TRACE(solver.name);
-      ExpectSameSpectrum(s.values, k.values, 1e-5);
+      ExpectSameEigensystem(s.values, k.values, 1e-5);
     }
 
     RealMatrix tridiagonal;
@@ -156,16 +156,16 @@ TEST(KnownSpectrumTest, EveryRouteFindsTheChosenEigenvalues) {
         if (std::abs(i - j) > 1) {
           EXPECT_EQ(tridiagonal(i, j), 0.0);
         }
-    RealSpectrum qr, qrs;
+    RealEigensystem qr, qrs;
     ASSERT_EQ(Qr(tridiagonal, qr), kDone);
     ASSERT_EQ(Qrs(tridiagonal, qrs), kDone);
     EXPECT_EQ(qr.count, n);
-    ExpectSameSpectrum(qr.values, k.values, 1e-5);
-    ExpectSameSpectrum(qrs.values, k.values, 1e-4);
+    ExpectSameEigensystem(qr.values, k.values, 1e-5);
+    ExpectSameEigensystem(qrs.values, k.values, 1e-4);
 
     RealMatrix hessenberg;
     ASSERT_EQ(Hes(testing::RealOf(k.a), hessenberg), kDone);
-    ComplexSpectrum dqr;
+    ComplexEigensystem dqr;
     ASSERT_EQ(Dqr(std::move(hessenberg), dqr), kDone);
     ASSERT_EQ(dqr.count, n);
     std::vector<double> real_parts;
@@ -173,20 +173,20 @@ TEST(KnownSpectrumTest, EveryRouteFindsTheChosenEigenvalues) {
       EXPECT_NEAR(z.im, 0.0, 1e-6);
       real_parts.push_back(z.re);
     }
-    ExpectSameSpectrum(real_parts, k.values, 1e-5);
+    ExpectSameEigensystem(real_parts, k.values, 1e-5);
   }
 }
 
-TEST(KnownSpectrumTest, PowerMethodsFindTheDominantEigenvaluesInOrder) {
+TEST(KnownEigensystemTest, PowerMethodsFindTheDominantEigenvaluesInOrder) {
   std::mt19937 rng(13);
   std::minstd_rand generator(1);
   const RandomSource random = [&generator] { return static_cast<int>(generator() % 32768); };
   for (int round = 0; round < 30; ++round) {
     const int n = 2 + round % 6;
-    const Known k = KnownSpectrum(rng, n);
+    const Known k = KnownEigensystem(rng, n);
     const int wanted = 1 + round % n;
     SCOPED_TRACE(::testing::Message() << "round " << round << " order " << n << " wanted " << wanted);
-    RealSpectrum pm, power;
+    RealEigensystem pm, power;
     ASSERT_EQ(Pm(testing::RealOf(k.a), wanted, random, pm), kDone);
     ASSERT_EQ(Power(testing::RealOf(k.a), wanted, power), kDone);
     EXPECT_EQ(pm.count, wanted);
@@ -197,7 +197,7 @@ TEST(KnownSpectrumTest, PowerMethodsFindTheDominantEigenvaluesInOrder) {
       EXPECT_LT(Residual(k.a, pm.vectors, i, VectorLayout::kRows, pm.values[i]), 1e-2) << i;
       EXPECT_LT(Residual(k.a, power.vectors, i, VectorLayout::kRows, power.values[i]), 1e-2) << i;
     }
-    ComplexSpectrum pm2;
+    ComplexEigensystem pm2;
     ASSERT_EQ(Pm2(testing::RealOf(k.a), wanted, random, pm2), kDone);
     EXPECT_EQ(pm2.count, wanted);
     for (int i = 0; i < pm2.count; ++i) {
@@ -209,7 +209,7 @@ TEST(KnownSpectrumTest, PowerMethodsFindTheDominantEigenvaluesInOrder) {
 
 // A real matrix with the eigenvalues 2 +- 3i, 1.5 and -0.5, hidden by a
 // random orthogonal similarity.
-TEST(ComplexSpectrumTest, DqrAfterHesAndPm2FindTheConjugatePair) {
+TEST(ComplexEigensystemTest, DqrAfterHesAndPm2FindTheConjugatePair) {
   std::mt19937 rng(17);
   const Rows block = {{2, -3, 0, 0}, {3, 2, 0, 0}, {0, 0, 1.5, 0}, {0, 0, 0, -0.5}};
   for (int round = 0; round < 10; ++round) {
@@ -220,7 +220,7 @@ TEST(ComplexSpectrumTest, DqrAfterHesAndPm2FindTheConjugatePair) {
       for (int j = 0; j + 1 < i; ++j) {
         EXPECT_EQ(h(i, j), 0.0);
       }
-    ComplexSpectrum dqr;
+    ComplexEigensystem dqr;
     ASSERT_EQ(Dqr(std::move(h), dqr), kDone);
     ASSERT_EQ(dqr.count, 4);
     std::vector<std::complex<double>> got;
@@ -231,7 +231,7 @@ TEST(ComplexSpectrumTest, DqrAfterHesAndPm2FindTheConjugatePair) {
           << "round " << round << " missing " << w;
 
     std::minstd_rand generator(round + 1);
-    ComplexSpectrum pm2;
+    ComplexEigensystem pm2;
     ASSERT_EQ(Pm2(testing::RealOf(a), 2, [&generator] { return static_cast<int>(generator() % 32768); }, pm2),
               kDone);
     ASSERT_EQ(pm2.count, 2);
@@ -242,7 +242,7 @@ TEST(ComplexSpectrumTest, DqrAfterHesAndPm2FindTheConjugatePair) {
 }
 
 TEST(SymmetricEigenTest, DiagonalMatrixGivesItsDiagonalAndPermutedIdentityRows) {
-  RealSpectrum s;
+  RealEigensystem s;
   ASSERT_EQ(Eigen(testing::RealOf({{1, 0, 0}, {0, 3, 0}, {0, 0, 2}}), s), kDone);
   EXPECT_EQ(s.values, (std::vector<double>{3, 2, 1}));
   EXPECT_EQ(testing::RowsOf(s.vectors), (Rows{{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}));

@@ -1,5 +1,5 @@
 // Matrices for the library tests: from rows of numbers, random symmetric
-// ones, and ones with a chosen spectrum (Q diag Q^T for an orthogonal Q).
+// ones, and ones with a chosen eigensystem (Q diag Q^T for an orthogonal Q).
 #pragma once
 
 #include <cstdint>

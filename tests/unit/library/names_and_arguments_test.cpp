@@ -16,7 +16,7 @@ struct Outcome {
   double answer;  // when the status is kValue
 };
 
-TEST_F(NamesAndArguments, DefinedInspectsWithoutEvaluating) {
+TEST_F(NamesAndArguments, DefinedExaminesWithoutEvaluating) {
   ASSERT_EQ(Run("x = 1; :array a; func f; return 2; endfunc"), kNoValue);
   const std::vector<Outcome> cases = {
       {"defined(nothing)", kValue, 0}, {"defined nothing", kValue, 0}, {"defined((nothing))", kValue, 0},

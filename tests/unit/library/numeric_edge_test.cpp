@@ -44,8 +44,8 @@ RandomSource Seeded() {
   };
 }
 
-Outcome FromReal(int status, const RealSpectrum& s) { return {status, s.count, s.values}; }
-Outcome FromComplex(int status, const ComplexSpectrum& s) {
+Outcome FromReal(int status, const RealEigensystem& s) { return {status, s.count, s.values}; }
+Outcome FromComplex(int status, const ComplexEigensystem& s) {
   std::vector<double> re;
   for (const CalcComplex& z : s.values) re.push_back(z.re);
   return {status, s.count, re};
@@ -58,15 +58,15 @@ struct Routine {
 
 const std::vector<Routine>& Routines() {
   static const std::vector<Routine> routines = {
-      {"eigen", [](const Rows& a) { RealSpectrum s; int st = Eigen(RealOf(a), s); return FromReal(st, s); }},
-      {"jac", [](const Rows& a) { RealSpectrum s; int st = Jac(RealOf(a), s); return FromReal(st, s); }},
-      {"jacobi", [](const Rows& a) { RealSpectrum s; int st = Jacobi(RealOf(a), s); return FromReal(st, s); }},
-      {"qr", [](const Rows& a) { RealSpectrum s; int st = Qr(RealOf(a), s); return FromReal(st, s); }},
-      {"qrs", [](const Rows& a) { RealSpectrum s; int st = Qrs(RealOf(a), s); return FromReal(st, s); }},
-      {"dqr", [](const Rows& a) { ComplexSpectrum s; int st = Dqr(RealOf(a), s); return FromComplex(st, s); }},
-      {"pm", [](const Rows& a) { RealSpectrum s; int st = Pm(RealOf(a), 3, Seeded(), s); return FromReal(st, s); }},
-      {"power", [](const Rows& a) { RealSpectrum s; int st = Power(RealOf(a), 3, s); return FromReal(st, s); }},
-      {"pm2", [](const Rows& a) { ComplexSpectrum s; int st = Pm2(RealOf(a), 3, Seeded(), s); return FromComplex(st, s); }},
+      {"eigen", [](const Rows& a) { RealEigensystem s; int st = Eigen(RealOf(a), s); return FromReal(st, s); }},
+      {"jac", [](const Rows& a) { RealEigensystem s; int st = Jac(RealOf(a), s); return FromReal(st, s); }},
+      {"jacobi", [](const Rows& a) { RealEigensystem s; int st = Jacobi(RealOf(a), s); return FromReal(st, s); }},
+      {"qr", [](const Rows& a) { RealEigensystem s; int st = Qr(RealOf(a), s); return FromReal(st, s); }},
+      {"qrs", [](const Rows& a) { RealEigensystem s; int st = Qrs(RealOf(a), s); return FromReal(st, s); }},
+      {"dqr", [](const Rows& a) { ComplexEigensystem s; int st = Dqr(RealOf(a), s); return FromComplex(st, s); }},
+      {"pm", [](const Rows& a) { RealEigensystem s; int st = Pm(RealOf(a), 3, Seeded(), s); return FromReal(st, s); }},
+      {"power", [](const Rows& a) { RealEigensystem s; int st = Power(RealOf(a), 3, s); return FromReal(st, s); }},
+      {"pm2", [](const Rows& a) { ComplexEigensystem s; int st = Pm2(RealOf(a), 3, Seeded(), s); return FromComplex(st, s); }},
   };
   return routines;
 }
@@ -122,7 +122,7 @@ TEST(NumericEdgeTest, EmptyAndNonSquareMatricesFindNothing) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(r.run(Rows{{1, 2}}).count, 0);
   }
-  RealSpectrum s;
+  RealEigensystem s;
   ASSERT_EQ(Eigen(*RealMatrix::Make(0, 0), s), kDone);
   EXPECT_EQ(s.count, 0);
   RealMatrix out;
@@ -134,7 +134,7 @@ TEST(NumericEdgeTest, EmptyAndNonSquareMatricesFindNothing) {
 // Routines that can fail say so with count 0, not with NaN eigenvalues.
 TEST(NumericEdgeTest, NaNMakesTheIteratingSolversFail) {
   const Rows a = {{kNaN, 1}, {1, 2}};
-  RealSpectrum s;
+  RealEigensystem s;
   ASSERT_EQ(Eigen(RealOf(a), s), kDone);
   EXPECT_EQ(s.count, 0);
   EXPECT_TRUE(s.values.empty());
@@ -148,8 +148,8 @@ TEST(NumericEdgeTest, NaNMakesTheIteratingSolversFail) {
 TEST(NumericEdgeTest, WantedCountIsClampedToTheOrder) {
   const Rows a = {{2, 0}, {0, 1}};
   for (int wanted : {INT_MIN, -1, 0, 1, 2, 3, INT_MAX}) {
-    RealSpectrum pm, power;
-    ComplexSpectrum pm2;
+    RealEigensystem pm, power;
+    ComplexEigensystem pm2;
     ASSERT_EQ(Pm(RealOf(a), wanted, Seeded(), pm), kDone);
     ASSERT_EQ(Power(RealOf(a), wanted, power), kDone);
     ASSERT_EQ(Pm2(RealOf(a), wanted, Seeded(), pm2), kDone);
@@ -171,7 +171,7 @@ TEST(RealMatrixTest, ShapesBeyondTheMatrixLimitAreRefusedWithoutAllocating) {
   auto budget = CalcRunBudget::Make();
   budget->SetMemoryLimit(1000);
   EXPECT_FALSE(RealMatrix::Make(20, 20, budget.get()));  // 3200 bytes
-  RealSpectrum s;
+  RealEigensystem s;
   EXPECT_EQ(Jac(RealOf({{1, 2}, {2, 1}}), s, budget.get()), kDone);  // 32 bytes fit
   EXPECT_EQ(Jac(testing::RealOf(Rows(20, std::vector<double>(20, 1.0))), s, budget.get()), E_MEM);
 }
@@ -181,9 +181,9 @@ TEST(RealMatrixTest, AStepLimitEndsALongRoutineWithOutOfMemory) {
   for (int i = 0; i < 60; ++i)
     for (int j = 0; j < 60; ++j) a[i][j] = 1.0 / (1 + i + j);
   const std::function<int(CalcRunBudget*)> runs[] = {
-      [&](CalcRunBudget* b) { RealSpectrum s; return Eigen(RealOf(a), s, b); },
-      [&](CalcRunBudget* b) { RealSpectrum s; return Jacobi(RealOf(a), s, b); },
-      [&](CalcRunBudget* b) { RealSpectrum s; return Power(RealOf(a), 60, s, b); },
+      [&](CalcRunBudget* b) { RealEigensystem s; return Eigen(RealOf(a), s, b); },
+      [&](CalcRunBudget* b) { RealEigensystem s; return Jacobi(RealOf(a), s, b); },
+      [&](CalcRunBudget* b) { RealEigensystem s; return Power(RealOf(a), 60, s, b); },
       [&](CalcRunBudget* b) { RealMatrix h; return Hes(RealOf(a), h, b); },
   };
   for (const auto& run : runs) {

@@ -1,4 +1,4 @@
-#include "library/spectrum.h"
+#include "library/eigensystem.h"
 
 #include <cmath>
 #include <utility>

@@ -10,7 +10,7 @@
 
 namespace calc {
 
-struct RealSpectrum {
+struct RealEigensystem {
   // The built-in's result: the number of eigenvalues found, 0 on failure.
   std::int32_t count = 0;
   std::vector<double> values;
@@ -19,14 +19,14 @@ struct RealSpectrum {
   RealMatrix vectors;
 };
 
-struct ComplexSpectrum {
+struct ComplexEigensystem {
   std::int32_t count = 0;
   std::vector<CalcComplex> values;
 };
 
-// How eigenvectors are laid out in RealSpectrum::vectors.
+// How eigenvectors are laid out in RealEigensystem::vectors.
 enum class VectorLayout : std::uint8_t { kRows, kColumns };
-// What the order of a spectrum compares.
+// What the order of an eigensystem compares.
 enum class SortKey : std::uint8_t { kValue, kMagnitude };
 
 // Puts values in decreasing order by selection: for each position the first
