@@ -3,6 +3,8 @@
 #pragma once
 
 #include <complex>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "../language/engine_fixture.h"
@@ -29,6 +31,14 @@ class LibraryTest : public EngineTest {
     const NumericScope numeric(context.numeric());
     const int code = engine.storage().variables().Find(name);
     return engine.storage().GetVariable(static_cast<std::uint8_t>(code < 0 ? 0 : code));
+  }
+  // The string an array holds, and the number of elements it has.
+  std::string Text(std::string_view array) {
+    const int code = engine.storage().arrays().Find(array);
+    return code < 0 ? "<no array>" : ArrayString(engine.storage().arrays(), static_cast<std::uint8_t>(code));
+  }
+  std::int32_t VectorSize(std::string_view array) {
+    return engine.storage().arrays().Node(static_cast<std::uint8_t>(engine.storage().arrays().Find(array))).ValueCount();
   }
 };
 

@@ -19,13 +19,6 @@ constexpr const char* kKanjiYen = "\x95\x5C";
 
 class StringCommands : public LibraryTest {
  protected:
-  std::string Text(std::string_view array) {
-    const int code = engine.storage().arrays().Find(array);
-    return code < 0 ? "<no array>" : ArrayString(engine.storage().arrays(), static_cast<std::uint8_t>(code));
-  }
-  std::int32_t VectorSize(std::string_view array) {
-    return engine.storage().arrays().Node(static_cast<std::uint8_t>(engine.storage().arrays().Find(array))).ValueCount();
-  }
   // Array "a" holding `text` (which must not contain "]" or "\"; a ";" is
   // escaped, as it would end the statement).
   void Hold(const std::string& text) {

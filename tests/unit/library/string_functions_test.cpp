@@ -9,16 +9,7 @@
 namespace calc::testing {
 namespace {
 
-class StringFunctions : public LibraryTest {
- protected:
-  std::string Text(std::string_view array) {
-    const int code = engine.storage().arrays().Find(array);
-    return code < 0 ? "<no array>" : ArrayString(engine.storage().arrays(), static_cast<std::uint8_t>(code));
-  }
-  std::int32_t VectorSize(std::string_view array) {
-    return engine.storage().arrays().Node(static_cast<std::uint8_t>(engine.storage().arrays().Find(array))).ValueCount();
-  }
-};
+class StringFunctions : public LibraryTest {};
 
 TEST_F(StringFunctions, SearchAndCompare) {
   ASSERT_EQ(Run(":array s; :sprint s [\"Hello, World]; :array one; :array two; one {149 92}; two {149 92 92}"), kNoValue);
