@@ -1,6 +1,7 @@
 #include "store_text.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace radixpad {
@@ -66,6 +67,19 @@ std::optional<std::string> StoreGet(std::string_view text, std::string_view key)
   for (std::string_view line : LinesBeforeTerminator(text))
     if (IsLineOf(line, key)) return std::string(line.substr(key.size() + 1));
   return std::nullopt;
+}
+
+std::int64_t ParseHandleText(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    const int digit = text[i] - '0';
+    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace radixpad

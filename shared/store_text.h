@@ -4,6 +4,7 @@
 // mapping that publishes the text is the Win32 side's business.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +27,10 @@ std::string StoreSet(std::string_view text, std::string_view key, std::optional<
 // The value of the first line before the first empty line that starts with
 // `key` followed directly by "=". Never reads outside `text`.
 std::optional<std::string> StoreGet(std::string_view text, std::string_view key);
+
+// The number in a published window handle (the key "HWnd"): an optional sign
+// and the leading decimal digits, 0 when there are none. Saturates instead of
+// overflowing.
+std::int64_t ParseHandleText(std::string_view text);
 
 }  // namespace radixpad

@@ -1,7 +1,5 @@
 #include "model/start_up.h"
 
-#include <limits>
-
 namespace radixpad {
 namespace {
 
@@ -17,19 +15,6 @@ bool IsHiddenStartCommand(std::string_view command_line) {
   for (std::size_t i = 0; i < kIcon.size(); ++i)
     if (Lower(command_line[i]) != kIcon[i]) return false;
   return true;
-}
-
-std::int64_t ParseHandleText(std::string_view text) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    const int digit = text[i] - '0';
-    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
-  }
-  return negative ? -value : value;
 }
 
 std::string SettingsFileName(std::string_view program_path) {

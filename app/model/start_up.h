@@ -1,9 +1,7 @@
 // The small decisions of start-up that need no window: the command line, the
-// window handle a running RadixPad publishes, the settings file's name and
-// where the window may be placed.
+// settings file's name and where the window may be placed.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,10 +10,6 @@ namespace radixpad {
 // True when the command line is exactly "-icon", in any case: the window then
 // starts hidden.
 bool IsHiddenStartCommand(std::string_view command_line);
-
-// The number in a published handle text: an optional sign and the leading
-// decimal digits, 0 when there are none. Saturates instead of overflowing.
-std::int64_t ParseHandleText(std::string_view text);
 
 // The settings file of the program at `program_path`: its base name (without
 // folder and extension) followed by ".ini", given to the profile functions

@@ -12,6 +12,7 @@
 #include "profile_ini.h"
 #include "program_folder.h"
 #include "shared_store.h"
+#include "store_text.h"
 
 namespace radixpad::win32 {
 namespace {

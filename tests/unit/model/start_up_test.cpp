@@ -1,5 +1,5 @@
-// Start-up decisions: the hidden-start switch, the published handle text, the
-// settings file's name and the window position clamp.
+// Start-up decisions: the hidden-start switch, the settings file's name and the
+// window position clamp.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -13,16 +13,6 @@ TEST(StartUp, OnlyTheExactWordIconInAnyCaseStartsHidden) {
   for (const char* line : {"-icon", "-ICON", "-IcOn"}) EXPECT_TRUE(IsHiddenStartCommand(line)) << line;
   for (const char* line : {"", "-icon foo", " -icon", "-icons", "icon", "/icon"})
     EXPECT_FALSE(IsHiddenStartCommand(line)) << line;
-}
-
-TEST(StartUp, AHandleTextIsReadAsItsLeadingSignedDigits) {
-  EXPECT_EQ(ParseHandleText("1234"), 1234);
-  EXPECT_EQ(ParseHandleText("-56"), -56);
-  EXPECT_EQ(ParseHandleText("78abc"), 78);
-  EXPECT_EQ(ParseHandleText("abc"), 0);
-  EXPECT_EQ(ParseHandleText(""), 0);
-  EXPECT_EQ(ParseHandleText("-"), 0);
-  EXPECT_EQ(ParseHandleText("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(StartUp, TheSettingsFileIsNamedAfterTheProgram) {

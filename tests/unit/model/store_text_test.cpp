@@ -2,6 +2,8 @@
 // and the backing file name encodes the store name.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "store_text.h"
 
 namespace radixpad {
@@ -32,6 +34,16 @@ TEST(StoreText, FileNamesWriteEachByteSignExtended) {
   EXPECT_EQ(StoreFileName("AB"), "fmo4142");
   EXPECT_EQ(StoreFileName("RadixPad"), "fmo5261646978506164");
   EXPECT_EQ(StoreFileName("\x80"), "fmoFFFFFF80");
+}
+
+TEST(StoreText, AHandleTextIsReadAsItsLeadingSignedDigits) {
+  EXPECT_EQ(ParseHandleText("1234"), 1234);
+  EXPECT_EQ(ParseHandleText("-56"), -56);
+  EXPECT_EQ(ParseHandleText("78abc"), 78);
+  EXPECT_EQ(ParseHandleText("abc"), 0);
+  EXPECT_EQ(ParseHandleText(""), 0);
+  EXPECT_EQ(ParseHandleText("-"), 0);
+  EXPECT_EQ(ParseHandleText("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
 }
 
 }  // namespace

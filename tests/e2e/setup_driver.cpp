@@ -1,0 +1,152 @@
+// setup_driver: watches and drives a running setup.exe from outside, for the
+// end-to-end test of setup.
+//
+//   setup_driver COMMAND [ARGS] [COMMAND [ARGS]] ...
+//     wait-dialog SECONDS    wait until setup's dialog is visible
+//     wait-gone SECONDS      wait until setup's dialog no longer exists
+//     options                prints "ID checked|unchecked enabled|disabled" for the four
+//                            options and the uninstall box, then "ok TEXT" (the OK button)
+//     click ID               clicks control ID of the dialog (posted: a click that opens a
+//                            message box returns at once)
+//     wait-message SECONDS   wait for a message box (a dialog with an empty caption);
+//                            prints "message TEXT", each line of its text on its own
+//     answer ID              presses button ID of the message box (1 OK, 6 Yes, 7 No)
+//
+// Commands run in order; the first failing one ends the program with exit code 1.
+// Output is in the ANSI code page (932 under the test prefix).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kSetupCaption[] = L"RadixPad セットアップ";
+constexpr int kOptionIds[] = {1006, 1017, 1018, 1000, 1001};
+
+struct Search {
+  const wchar_t* caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByCaption(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  wchar_t class_name[16] = {};
+  wchar_t caption[64] = {};
+  GetClassNameW(window, class_name, 16);
+  GetWindowTextW(window, caption, 64);
+  if (IsWindowVisible(window) && lstrcmpW(class_name, L"#32770") == 0 && lstrcmpW(caption, search->caption) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindDialog(const wchar_t* caption) {
+  Search search{caption};
+  EnumWindows(FindByCaption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitDialog(const wchar_t* caption, double seconds, bool want) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND dialog = FindDialog(caption);
+    if ((dialog != nullptr) == want) return want ? dialog : reinterpret_cast<HWND>(1);
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return nullptr;
+    Sleep(50);
+  }
+}
+
+// A control's text, read as UTF-16 (Wine hands another process's ANSI
+// request the Unicode text) and written in the ANSI code page.
+std::string Text(HWND control) {
+  wchar_t wide[512] = {};
+  DWORD_PTR length = 0;
+  if (control == nullptr || SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide),
+                                                SMTO_ABORTIFHUNG, 5000, &length) == 0) {
+    return {};
+  }
+  char text[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+bool PrintOptions() {
+  HWND dialog = FindDialog(kSetupCaption);
+  if (dialog == nullptr) return false;
+  for (int id : kOptionIds) {
+    HWND control = GetDlgItem(dialog, id);
+    if (control == nullptr) return false;
+    const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    std::printf("%d %s %s\n", id, checked ? "checked" : "unchecked", IsWindowEnabled(control) ? "enabled" : "disabled");
+  }
+  std::printf("ok %s\n", Text(GetDlgItem(dialog, IDOK)).c_str());
+  return true;
+}
+
+bool Click(int id) {
+  HWND dialog = FindDialog(kSetupCaption);
+  HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+  return control != nullptr && PostMessageA(control, BM_CLICK, 0, 0);
+}
+
+bool PrintMessage(double seconds) {
+  HWND box = WaitDialog(L"", seconds, true);
+  if (box == nullptr) {
+    std::fprintf(stderr, "setup_driver: no message box after %g s\n", seconds);
+    return false;
+  }
+  // The message box's text is its static control 0xFFFF.
+  std::string text = Text(GetDlgItem(box, 0xFFFF));
+  for (std::size_t line = 0; line != std::string::npos;) {
+    const std::size_t end = text.find('\n', line);
+    std::printf("message %s\n", text.substr(line, end == std::string::npos ? end : end - line).c_str());
+    line = end == std::string::npos ? end : end + 1;
+  }
+  return true;
+}
+
+bool Answer(int id) {
+  HWND box = FindDialog(L"");
+  return box != nullptr && PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: setup_driver COMMAND [ARGS] ... (see setup_driver.cpp)\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  for (int i = 1; i < argc; ++i) {
+    const std::string command = argv[i];
+    const bool has_arg = i + 1 < argc;
+    bool ok = false;
+    if (command == "wait-dialog" && has_arg) {
+      ok = WaitDialog(kSetupCaption, std::atof(argv[++i]), true) != nullptr;
+    } else if (command == "wait-gone" && has_arg) {
+      ok = WaitDialog(kSetupCaption, std::atof(argv[++i]), false) != nullptr;
+    } else if (command == "options") {
+      ok = PrintOptions();
+    } else if (command == "click" && has_arg) {
+      ok = Click(std::atoi(argv[++i]));
+    } else if (command == "wait-message" && has_arg) {
+      ok = PrintMessage(std::atof(argv[++i]));
+    } else if (command == "answer" && has_arg) {
+      ok = Answer(std::atoi(argv[++i]));
+    } else {
+      return Usage();
+    }
+    std::fflush(stdout);
+    if (!ok) {
+      std::fprintf(stderr, "setup_driver: %s failed\n", command.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
