@@ -39,16 +39,9 @@ expect_options() {
   [[ $got == "$1" ]] || fail "$2: expected '$1', got '$got'"
   note "options $got"
 }
-# The link's arguments as the shell link object stored them (ANSI or UTF-16).
-link_has() {
-  python3 - "$1" "$2" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-sys.exit(0 if sys.argv[2].encode() in data or sys.argv[2].encode("utf-16-le") in data else 1)
-PY
-}
-
-# 1. RadixPad runs: setup tells the user, closes it, and only then shows its dialog.
+# 1. RadixPad runs: setup tells the user, closes it (RadixPad saves its settings), and
+# only then shows its dialog.
+rm -f "$ini"
 start_shown
 start_setup
 message=$(sdrive wait-message 30) || fail "setup did not tell that RadixPad runs"
@@ -60,6 +53,7 @@ sdrive answer 1 >/dev/null || fail "cannot confirm the notice"
 wait_exit "$pid" 20 || fail "RadixPad did not end after setup's WM_CLOSE"
 sdrive wait-dialog 30 >/dev/null || fail "the setup dialog did not appear"
 drive wait-gone 0 >/dev/null || fail "RadixPad's window is still there"
+[[ -f $ini ]] || fail "RadixPad did not save its settings when setup closed it"
 
 # 2. No quick launch folder: that option is unchecked and disabled, and stays so.
 installing='1006 checked enabled|1017 unchecked disabled|1018 checked enabled|1000 checked enabled|1001 unchecked enabled|ok 設定'
@@ -82,8 +76,19 @@ for link in "$programs/アクセサリ/RadixPad.lnk" "$programs/スタートア�
   note "made $link"
 done
 [[ ! -e $work/開発者向け仕様書.lnk ]] || fail "a shortcut to the missing developer guide was made"
-link_has "$programs/スタートアップ/RadixPad.lnk" -icon || fail "the startup shortcut lacks -icon"
-link_has "$programs/アクセサリ/RadixPad.lnk" -icon && fail "the start menu shortcut has -icon"
+# Each shortcut read back: target, arguments, description (Windows paths of the prefix).
+folder=$(wine winepath.exe -w "$work" 2>/dev/null | tr -d '\r')
+description='8/16/32 ビット整数を 2/8/10/16 進数に変換します。'
+expect_link() {
+  local got
+  got=$(sdrive link "$(wine winepath.exe -w "$1" 2>/dev/null | tr -d '\r')" | paste -sd'|') ||
+    fail "cannot read the shortcut $1"
+  [[ ${got,,} == "${2,,}" ]] || fail "shortcut $1: expected '$2', got '$got'"
+  note "link $got"
+}
+expect_link "$programs/アクセサリ/RadixPad.lnk" "target $folder\\RadixPad.exe|arguments |description $description"
+expect_link "$programs/スタートアップ/RadixPad.lnk" "target $folder\\RadixPad.exe|arguments -icon|description $description"
+expect_link "$work/RadixPad説明書.lnk" "target $folder\\MAN\\GUIDE\\index.html|arguments |description "
 
 # 4. Uninstall twice: answering Yes keeps the settings file, No deletes it.
 mkdir -p "$quick_launch"

@@ -11,10 +11,14 @@
 //     wait-message SECONDS   wait for a message box (a dialog with an empty caption);
 //                            prints "message TEXT", each line of its text on its own
 //     answer ID              presses button ID of the message box (1 OK, 6 Yes, 7 No)
+//     link FILE              reads the shortcut FILE back through the shell link object;
+//                            prints "target T", "arguments A" and "description D"
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
 // Output is in the ANSI code page (932 under the test prefix).
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +118,28 @@ bool Answer(int id) {
                                         reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
 
+bool PrintLink(const char* file) {
+  if (FAILED(CoInitialize(nullptr))) return false;
+  bool ok = false;
+  IShellLinkA* link = nullptr;
+  IPersistFile* persist = nullptr;
+  wchar_t wide[MAX_PATH];
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+      MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH) != 0 && SUCCEEDED(persist->Load(wide, STGM_READ))) {
+    char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, description[MAX_PATH] = {};
+    ok = SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+         SUCCEEDED(link->GetArguments(arguments, MAX_PATH)) &&
+         SUCCEEDED(link->GetDescription(description, MAX_PATH));
+    if (ok) std::printf("target %s\narguments %s\ndescription %s\n", target, arguments, description);
+  }
+  if (persist != nullptr) persist->Release();
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+  return ok;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: setup_driver COMMAND [ARGS] ... (see setup_driver.cpp)\n");
   return 2;
@@ -137,6 +163,8 @@ int main(int argc, char** argv) {
       ok = Click(std::atoi(argv[++i]));
     } else if (command == "wait-message" && has_arg) {
       ok = PrintMessage(std::atof(argv[++i]));
+    } else if (command == "link" && has_arg) {
+      ok = PrintLink(argv[++i]);
     } else if (command == "answer" && has_arg) {
       ok = Answer(std::atoi(argv[++i]));
     } else {
