@@ -24,6 +24,7 @@
 #include "program_folder.h"
 #include "resource.h"
 #include "shared_store.h"
+#include "settings_dialog.h"
 #include "warning_dialog.h"
 
 namespace radixpad::win32 {
@@ -225,8 +226,7 @@ class ConverterWindow final : public ConverterView {
     PlaceWindow(settings_.pos_x, settings_.pos_y);
     SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    store_->Set("Debug", settings_.debug ? "1" : "0");
-    if (settings_.debug && !setup_.program_folder.empty()) CreateFolderPath(setup_.program_folder + "\\LOG");
+    PublishDebug();
     converter_.Restore(settings_.master, settings_.sign_unsigned, settings_.field_unsigned, BitWidth(settings_.bit));
   }
 
@@ -239,6 +239,9 @@ class ConverterWindow final : public ConverterView {
 
   // A missing or broken skin leaves the plain dialog face; nothing is reported.
   void LoadSkin(const std::string& path) {
+    if (skinBrush_ != nullptr) DeleteObject(skinBrush_);
+    if (skin_ != nullptr) DeleteObject(skin_);
+    skinBrush_ = nullptr;
     skin_ = LoadPngFile(path.c_str());
     if (skin_ != nullptr) skinBrush_ = CreatePatternBrush(skin_);
   }
@@ -271,11 +274,34 @@ class ConverterWindow final : public ConverterView {
       case ButtonId::kBit16: converter_.SetBitWidth(16); break;
       case ButtonId::kBit32: converter_.SetBitWidth(32); break;
       case ButtonId::kHold: converter_.ToggleHold(); break;
-      case ButtonId::kSettings: break;  // the settings dialog comes later
+      case ButtonId::kSettings: OpenSettings(); break;
       case ButtonId::kMinimize: ShowWindow(window_, SW_HIDE); break;
       case ButtonId::kClose: EndDialog(window_, IDCANCEL); break;
       default: ShowWarnings(); break;  // one of the warning marks
     }
+  }
+
+  // The settings dialog; a confirmed one takes effect at once and is saved.
+  void OpenSettings() {
+    ConverterSettings edited = settings_;
+    if (!RunSettingsDialog(setup_.instance, window_, edited)) {
+      if (converter_.active_field() != 0) FocusField(converter_.active_field());
+      return;
+    }
+    settings_ = edited;
+    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    LoadSkin(settings_.skin_file);
+    InvalidateRect(window_, nullptr, TRUE);
+    PublishDebug();
+    converter_.RefreshActive();
+    SaveSettingsNow();
+  }
+
+  // Debug mode is published in the shared store; its log folder is made when it is on.
+  void PublishDebug() {
+    store_->Set("Debug", settings_.debug ? "1" : "0");
+    if (settings_.debug && !setup_.program_folder.empty()) CreateFolderPath(setup_.program_folder + "\\LOG");
   }
 
   void ShowWarnings() {

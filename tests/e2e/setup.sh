@@ -4,17 +4,17 @@
 # written, also after toggling uninstall twice), it makes the shortcuts whose targets
 # exist, and uninstall removes them and keeps or deletes the settings file as answered.
 #
-#   setup.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR SETUP_EXE SETUP_DRIVER_EXE
+#   setup.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR SETUP_EXE DIALOG_DRIVER_EXE
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" setup "$1" "$2" "$3" "$4"
-setup_exe=$5 setup_driver=$6
+setup_exe=$5 dialog_driver=$6
 
 cp "$setup_exe" "$work/setup.exe"
 # Only the user guide is installed: its link is made, the developer guide's is not.
 mkdir -p "$work/MAN/GUIDE"
 echo '<html></html>' >"$work/MAN/GUIDE/index.html"
 
-sdrive() { timeout 60 wine "$setup_driver" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+sdrive() { timeout 60 wine "$dialog_driver" dialog "RadixPad セットアップ" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 unix_path() { wine winepath.exe -u "$1" 2>/dev/null | tr -d '\r'; }
 
 profile=$(unix_path "$(wine cmd.exe /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')")
@@ -32,7 +32,7 @@ start_setup() {
 }
 trap 'cleanup; for p in "${setup_pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
-options() { sdrive options | paste -sd'|'; }
+options() { sdrive check 1006 check 1017 check 1018 check 1000 check 1001 text 1 | paste -sd'|'; }
 expect_options() {
   local got
   got=$(options)
@@ -56,12 +56,12 @@ drive wait-gone 0 >/dev/null || fail "RadixPad's window is still there"
 [[ -f $ini ]] || fail "RadixPad did not save its settings when setup closed it"
 
 # 2. No quick launch folder: that option is unchecked and disabled, and stays so.
-installing='1006 checked enabled|1017 unchecked disabled|1018 checked enabled|1000 checked enabled|1001 unchecked enabled|ok 設定'
+installing='1006 checked enabled|1017 unchecked disabled|1018 checked enabled|1000 checked enabled|1001 unchecked enabled|1 設定'
 expect_options "$installing" "initial options"
 import -window root "$shots/setup.png"
 note "screenshot $shots/setup.png"
 sdrive click 1001 >/dev/null && sleep 0.5
-expect_options '1006 checked disabled|1017 unchecked disabled|1018 checked disabled|1000 checked disabled|1001 checked enabled|ok アンインストール' "uninstall checked"
+expect_options '1006 checked disabled|1017 unchecked disabled|1018 checked disabled|1000 checked disabled|1001 checked enabled|1 アンインストール' "uninstall checked"
 import -window root "$shots/setup-uninstall.png"
 note "screenshot $shots/setup-uninstall.png"
 sdrive click 1001 >/dev/null && sleep 0.5

@@ -1,13 +1,18 @@
-// setup_driver: watches and drives a running setup.exe from outside, for the
-// end-to-end test of setup.
+// dialog_driver: watches and drives a dialog of a running program from outside, for the
+// end-to-end tests of setup and of RadixPad's dialogs.
 //
-//   setup_driver COMMAND [ARGS] [COMMAND [ARGS]] ...
-//     wait-dialog SECONDS    wait until setup's dialog is visible
-//     wait-gone SECONDS      wait until setup's dialog no longer exists
-//     options                prints "ID checked|unchecked enabled|disabled" for the four
-//                            options and the uninstall box, then "ok TEXT" (the OK button)
-//     click ID               clicks control ID of the dialog (posted: a click that opens a
-//                            message box returns at once)
+//   dialog_driver COMMAND [ARGS] [COMMAND [ARGS]] ...
+//     dialog CAPTION         the dialog the following commands act on, by its caption
+//     wait-dialog SECONDS    wait until that dialog is visible
+//     wait-gone SECONDS      wait until that dialog no longer exists
+//     check ID               prints "ID checked|unchecked enabled|disabled" for button ID
+//     text ID                prints "ID TEXT" for control ID
+//     set-text ID TEXT       replaces the text of control ID
+//     select ID INDEX        selects item INDEX of drop-down list ID (as the user would:
+//                            the dialog is told of the change)
+//     selected ID            prints "ID INDEX" for drop-down list ID (-1: none)
+//     click ID               clicks control ID (posted: a click that opens a modal window
+//                            returns at once)
 //     wait-message SECONDS   wait for a message box (a dialog with an empty caption);
 //                            prints "message TEXT", each line of its text on its own
 //     answer ID              presses button ID of the message box (1 OK, 6 Yes, 7 No)
@@ -15,7 +20,7 @@
 //                            prints "target T", "arguments A" and "description D"
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
-// Output is in the ANSI code page (932 under the test prefix).
+// Arguments and output are in the ANSI code page (932 under the test prefix).
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -26,8 +31,8 @@
 
 namespace {
 
-constexpr wchar_t kSetupCaption[] = L"RadixPad セットアップ";
-constexpr int kOptionIds[] = {1006, 1017, 1018, 1000, 1001};
+// The caption of the dialog the commands act on.
+std::wstring g_caption;
 
 struct Search {
   const wchar_t* caption;
@@ -77,29 +82,78 @@ std::string Text(HWND control) {
   return text;
 }
 
-bool PrintOptions() {
-  HWND dialog = FindDialog(kSetupCaption);
-  if (dialog == nullptr) return false;
-  for (int id : kOptionIds) {
-    HWND control = GetDlgItem(dialog, id);
-    if (control == nullptr) return false;
-    const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    std::printf("%d %s %s\n", id, checked ? "checked" : "unchecked", IsWindowEnabled(control) ? "enabled" : "disabled");
-  }
-  std::printf("ok %s\n", Text(GetDlgItem(dialog, IDOK)).c_str());
+std::wstring Wide(const char* text) {
+  wchar_t wide[512] = {};
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+  return wide;
+}
+
+struct ControlSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ControlSearch*>(context);
+  if (GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// Control ID anywhere inside the dialog: the open-file dialog keeps a
+// program's own controls in a child dialog.
+HWND Control(int id) {
+  HWND dialog = FindDialog(g_caption.c_str());
+  if (dialog == nullptr) return nullptr;
+  ControlSearch search{id};
+  EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool PrintCheck(int id) {
+  HWND control = Control(id);
+  if (control == nullptr) return false;
+  const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  std::printf("%d %s %s\n", id, checked ? "checked" : "unchecked", IsWindowEnabled(control) ? "enabled" : "disabled");
+  return true;
+}
+
+bool PrintText(int id) {
+  HWND control = Control(id);
+  if (control == nullptr) return false;
+  std::printf("%d %s\n", id, Text(control).c_str());
+  return true;
+}
+
+bool SetText(int id, const char* text) {
+  HWND control = Control(id);
+  DWORD_PTR result = 0;
+  return control != nullptr && SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()),
+                                                   SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+bool Select(int id, int index) {
+  HWND control = Control(id);
+  if (control == nullptr || SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
+  return PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+}
+
+bool PrintSelected(int id) {
+  HWND control = Control(id);
+  if (control == nullptr) return false;
+  std::printf("%d %d\n", id, static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
   return true;
 }
 
 bool Click(int id) {
-  HWND dialog = FindDialog(kSetupCaption);
-  HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+  HWND control = Control(id);
   return control != nullptr && PostMessageA(control, BM_CLICK, 0, 0);
 }
 
 bool PrintMessage(double seconds) {
   HWND box = WaitDialog(L"", seconds, true);
   if (box == nullptr) {
-    std::fprintf(stderr, "setup_driver: no message box after %g s\n", seconds);
+    std::fprintf(stderr, "dialog_driver: no message box after %g s\n", seconds);
     return false;
   }
   // The message box's text is its static control 0xFFFF.
@@ -141,7 +195,7 @@ bool PrintLink(const char* file) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: setup_driver COMMAND [ARGS] ... (see setup_driver.cpp)\n");
+  std::fprintf(stderr, "usage: dialog_driver COMMAND [ARGS] ... (see dialog_driver.cpp)\n");
   return 2;
 }
 
@@ -152,13 +206,27 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string command = argv[i];
     const bool has_arg = i + 1 < argc;
+    const bool has_two = i + 2 < argc;
     bool ok = false;
-    if (command == "wait-dialog" && has_arg) {
-      ok = WaitDialog(kSetupCaption, std::atof(argv[++i]), true) != nullptr;
+    if (command == "dialog" && has_arg) {
+      g_caption = Wide(argv[++i]);
+      ok = true;
+    } else if (command == "wait-dialog" && has_arg) {
+      ok = WaitDialog(g_caption.c_str(), std::atof(argv[++i]), true) != nullptr;
     } else if (command == "wait-gone" && has_arg) {
-      ok = WaitDialog(kSetupCaption, std::atof(argv[++i]), false) != nullptr;
-    } else if (command == "options") {
-      ok = PrintOptions();
+      ok = WaitDialog(g_caption.c_str(), std::atof(argv[++i]), false) != nullptr;
+    } else if (command == "check" && has_arg) {
+      ok = PrintCheck(std::atoi(argv[++i]));
+    } else if (command == "text" && has_arg) {
+      ok = PrintText(std::atoi(argv[++i]));
+    } else if (command == "set-text" && has_two) {
+      const int id = std::atoi(argv[++i]);
+      ok = SetText(id, argv[++i]);
+    } else if (command == "select" && has_two) {
+      const int id = std::atoi(argv[++i]);
+      ok = Select(id, std::atoi(argv[++i]));
+    } else if (command == "selected" && has_arg) {
+      ok = PrintSelected(std::atoi(argv[++i]));
     } else if (command == "click" && has_arg) {
       ok = Click(std::atoi(argv[++i]));
     } else if (command == "wait-message" && has_arg) {
@@ -172,7 +240,7 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
     if (!ok) {
-      std::fprintf(stderr, "setup_driver: %s failed\n", command.c_str());
+      std::fprintf(stderr, "dialog_driver: %s failed\n", command.c_str());
       return 1;
     }
   }

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The settings dialog under Wine: opened by the settings button, it shows the settings
+# (the defaults without a settings file), unchecking the tray icon disables the delay
+# at once, confirming applies and saves everything, cancelling changes nothing, and the
+# image chooser opens with its preview check box.
+#
+#   settings_dialog.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR DIALOG_DRIVER_EXE
+# shellcheck source=lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" settings_dialog "$1" "$2" "$3" "$4"
+dialog_driver=$5
+
+caption='RadixPadの設定'
+ddrive() { timeout 60 wine "$dialog_driver" dialog "$caption" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+state() {
+  ddrive selected 1000 selected 1001 selected 1002 text 1014 text 1015 check 1007 check 1024 check 1020 \
+    check 1013 check 1021 text 1233 check 1233 check 1023 | paste -sd'|'
+}
+open_settings() {
+  click 233 12  # the settings button
+  ddrive wait-dialog 20 >/dev/null || fail "the settings dialog did not open"
+}
+
+rm -f "$ini"
+start_shown
+folder=$(wine winepath.exe -w "$work" 2>/dev/null | tr -d '\r')
+
+# The defaults, as the dialog shows them.
+open_settings
+got=$(state)
+expected="1000 0|1001 0|1002 0|1014 $folder\\skin.png|1015 $folder\\icon.png|1007 checked enabled|1024 unchecked enabled|1020 unchecked enabled|1013 unchecked enabled|1021 checked enabled|1233 30|1233 unchecked enabled|1023 unchecked enabled"
+[[ ${got,,} == "${expected,,}" ]] || fail "defaults: expected '$expected', got '$got'"
+note "defaults $got"
+import -window root "$shots/settings-dialog.png"
+note "screenshot $shots/settings-dialog.png"
+
+# The image chooser: an open-file dialog with the preview check box, checked.
+ddrive click 1016 >/dev/null || fail "cannot press the skin image button"
+sleep 2
+chooser=$(timeout 60 wine "$dialog_driver" dialog '開く' wait-dialog 20 check 6001 </dev/null | tr -d '\r') ||
+  fail "the image chooser did not open with its preview check box"
+note "chooser $chooser"
+[[ $chooser == '6001 checked enabled' ]] || fail "the preview check box should start checked: $chooser"
+import -window root "$shots/settings-chooser.png"
+note "screenshot $shots/settings-chooser.png"
+timeout 60 wine "$dialog_driver" dialog '開く' click 2 wait-gone 20 </dev/null >/dev/null || fail "cannot cancel the chooser"
+
+# Unchecking the tray icon disables the delay at once.
+ddrive click 1021 >/dev/null
+sleep 0.5
+[[ $(ddrive check 1233) == '1233 unchecked disabled' ]] || fail "the delay stays enabled without the tray icon"
+
+# Confirm: everything is applied and saved.
+ddrive select 1000 2 select 1001 1 set-text 1233 -5 click 1013 >/dev/null
+sleep 0.3
+ddrive click 1020 >/dev/null
+sleep 0.3
+ddrive click 1 wait-gone 20 >/dev/null || fail "the dialog did not close on confirm"
+sleep 0.5
+for pair in Back=2 Fore=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1 Help=1; do
+  [[ $(ini_value "${pair%%=*}") == "${pair#*=}" ]] || fail "after confirm: expected $pair, got $(ini_value "${pair%%=*}")"
+done
+note "saved Back=2 Fore=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1"
+read -r _ _ _ exstyle <<<"$(drive styles)"
+(( (16#$exstyle & 16#8) != 0 )) || fail "the window is not topmost after Floating was set"
+
+# Cancel changes nothing.
+open_settings
+ddrive click 1007 select 1000 0 >/dev/null
+sleep 0.3
+ddrive click 2 wait-gone 20 >/dev/null || fail "the dialog did not close on cancel"
+sleep 0.5
+[[ $(ini_value Help) == 1 && $(ini_value Back) == 2 ]] || fail "cancel changed the settings"
+
+close_radixpad
+[[ $(ini_value Back) == 2 && $(ini_value TrayDelay) == -5 ]] || fail "the settings were lost at exit"
+echo "settings_dialog: PASS"
