@@ -21,6 +21,10 @@ open_settings() {
 }
 
 rm -f "$ini"
+# A 200 x 50 picture, red on the left half and blue on the right, in the folder the
+# chooser opens (RadixPad's working folder).
+convert -size 100x50 xc:'#E02020' -size 100x50 xc:'#2040E0' +append BMP3:"$work/preview.bmp"
+cd "$work"
 start_shown
 folder=$(wine winepath.exe -w "$work" 2>/dev/null | tr -d '\r')
 
@@ -40,8 +44,17 @@ chooser=$(timeout 60 wine "$dialog_driver" dialog '開く' wait-dialog 20 check 
   fail "the image chooser did not open with its preview check box"
 note "chooser $chooser"
 [[ $chooser == '6001 checked enabled' ]] || fail "the preview check box should start checked: $chooser"
+# Select the picture in the file list: its preview appears, 100 x 25, centred.
+key shift+Tab
+key Down
+sleep 1
 import -window root "$shots/settings-chooser.png"
 note "screenshot $shots/settings-chooser.png"
+# The picture's two colours on screen, outside the file list: where and how large.
+shown=$(convert "$shots/settings-chooser.png" -fuzz 3% -fill '#FF00FE' -opaque '#E02020' -opaque '#2040E0' \
+  -fuzz 0 -fill black +opaque '#FF00FE' -trim -format '%wx%h' info:)
+note "preview of a 200x50 picture: $shown"
+[[ $shown == 100x25 ]] || fail "the preview should show the 200x50 picture at 100x25, not $shown"
 timeout 60 wine "$dialog_driver" dialog '開く' click 2 wait-gone 20 </dev/null >/dev/null || fail "cannot cancel the chooser"
 
 # Unchecking the tray icon disables the delay at once.
