@@ -6,9 +6,9 @@ bool IsValidFileMode(std::string_view mode) {
   if (mode.empty() || (mode[0] != 'r' && mode[0] != 'w' && mode[0] != 'a')) return false;
   bool plus = false, binary = false, text = false;
   for (const char c : mode.substr(1)) {
-    bool& seen = c == '+' ? plus : c == 'b' ? binary : c == 't' ? text : plus;
-    if ((c != '+' && c != 'b' && c != 't') || seen) return false;
-    seen = true;
+    bool* seen = c == '+' ? &plus : c == 'b' ? &binary : c == 't' ? &text : nullptr;
+    if (seen == nullptr || *seen) return false;
+    *seen = true;
   }
   return !(binary && text);
 }
