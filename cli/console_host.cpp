@@ -3,6 +3,8 @@
 #include "core/render.h"
 #include "core/status_codes.h"
 #include "language/functions.h"
+#include "library/scan_item.h"
+#include "line_reader.h"
 
 namespace radixcalc {
 
@@ -115,6 +117,33 @@ void ConsoleHost::ClearOutput(calc::CalcEngine&) {
   if (!setup_.out_is_terminal) return;
   setup_.FlushReports();
   *setup_.out << "\x1b[2J\x1b[H" << std::flush;  // erase the screen, cursor home
+}
+
+bool ConsoleHost::ReadLine(calc::CalcEngine&, std::string_view prompt, std::string& line) {
+  if (setup_.in == nullptr) return false;
+  setup_.FlushReports();
+  if (setup_.interactive) *setup_.out << Out(prompt);
+  setup_.out->flush();  // the prompt and every result before the wait
+  std::string read;
+  try {
+    if (ReadPhysicalLine(*setup_.in, read, calc::kMaxLineLength) != LineRead::kLine) return false;
+  } catch (const std::ios_base::failure&) {
+    return false;  // an input that fails to read has ended
+  }
+  TextProblem problem;
+  if (setup_.codec == nullptr) {
+    line = std::move(read);
+    return true;
+  }
+  return setup_.codec->ToEngine(read, line, problem);
+}
+
+void ConsoleHost::ScanValues(calc::CalcEngine& engine, std::vector<calc::CalcScanItem>& items) {
+  for (calc::CalcScanItem& item : items) {
+    std::string line;
+    if (!ReadLine(engine, item.prompt, line)) return;
+    item.reply = std::move(line);
+  }
 }
 
 std::FILE* ConsoleHost::OpenFile(calc::CalcEngine& engine, const std::string& path) {

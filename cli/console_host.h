@@ -5,6 +5,7 @@
 // its own (a function that cannot start) names the place of the call instead.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ struct ConsoleSetup {
   std::string extension = ".cef";    // FileExtension's answer
   const TextCodec* codec = nullptr;  // null: text goes out as it is
   bool out_is_terminal = false;      // ":clear" clears the screen only then
+  std::istream* in = nullptr;        // the input ":scanf" and ":scan" read; null: none
+  bool interactive = false;          // input and output are a terminal: prompts are shown
 
   // Writes a report line. A run of identical lines with no other output in
   // between (a failure passed up through every level of a recursion, a
@@ -73,6 +76,13 @@ class ConsoleHost : public calc::CalcHost {
   void ShowError(calc::CalcEngine& engine, std::string_view text) override;
   // ":clear": clears a terminal; output to a file or pipe is left alone.
   void ClearOutput(calc::CalcEngine& engine) override;
+  // ":scanf": one line of the input, converted like a script's text; the
+  // prompt is shown first in an interactive session. False at the end of the
+  // input or for a line that cannot become engine text.
+  bool ReadLine(calc::CalcEngine& engine, std::string_view prompt, std::string& line) override;
+  // ":scan": each item's prompt (in an interactive session) and one line of
+  // input as its reply, until the input ends.
+  void ScanValues(calc::CalcEngine& engine, std::vector<calc::CalcScanItem>& items) override;
   // Opens a function file; with the debug switch on (":debug 1") each file
   // read is traced on the report stream.
   std::FILE* OpenFile(calc::CalcEngine& engine, const std::string& path) override;

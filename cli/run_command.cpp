@@ -176,13 +176,17 @@ class SessionScope {
 class Runner {
  public:
   // `folders` and `extension` are engine text already.
+  // `in` is what ":scanf" and ":scan" read; `terminal` is set for an
+  // interactive session.
   Runner(const RunOptions& opt, const TextCodec& codec, std::vector<std::string> folders, std::string extension,
-         std::ostream& out, std::ostream& err)
+         std::istream& in, std::ostream& out, std::ostream& err, const LineEditor* terminal)
       : opt_(opt), codec_(codec), out_(out), err_(err) {
     setup_.out = &out;
     setup_.err = &err;
     setup_.codec = &codec_;
     setup_.out_is_terminal = &out == &std::cout && StdoutIsTerminal();
+    setup_.in = &in;
+    setup_.interactive = terminal != nullptr;
     setup_.folders = std::move(folders);
     setup_.extension = std::move(extension);
 
@@ -452,7 +456,7 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
     return 2;
   }
 
-  Runner runner(opt, codec, std::move(folders), std::move(extension), out, err);
+  Runner runner(opt, codec, std::move(folders), std::move(extension), in, out, err, terminal);
   bool unreadable = false;
   if (opt.inputs.empty()) {
     if (terminal != nullptr)

@@ -27,13 +27,14 @@ enum CommandCode : std::uint8_t {
   kCmdParam = 33, kCmdParams,
   kCmdDefine = 35, kCmdEnum, kCmdUndef, kCmdVar, kCmdArray, kCmdLabel,
   kCmdReal = 41, kCmdImag, kCmdNum, kCmdDenom, kCmdMat, kCmdTrans, kCmdSrand, kCmdLocaltime,
-  kCmdSprint = 49, kCmdSprintf,
+  kCmdSprint = 49, kCmdSprintf, kCmdSscanf,
   kCmdStrcat = 52, kCmdStricat, kCmdStrcpy, kCmdStricpy, kCmdStrlwr, kCmdStrupr, kCmdStrrep, kCmdStrirep,
   kCmdStrtrunc,
   kCmdEuc2jis = 61, kCmdEuc2sjis, kCmdJis2euc, kCmdJis2sjis, kCmdSjis2euc, kCmdSjis2jis, kCmdStr2euc,
   kCmdStr2jis, kCmdStr2sjis,
   kCmdChar2esc = 70, kCmdEsc2char,
-  kCmdClear = 72, kCmdError, kCmdPrint, kCmdPrintln, kCmdPrintf,
+  kCmdClear = 72, kCmdError, kCmdPrint, kCmdPrintln, kCmdPrintf, kCmdScan, kCmdScanf, kCmdFprintf,
+  kCmdFscanf, kCmdHlerror,
   kCmdLastNamed = kCommandCount - 1,  // 103; higher codes are the host's
 };
 

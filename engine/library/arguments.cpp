@@ -1,6 +1,8 @@
 #include "library/arguments.h"
 
 #include "core/status_codes.h"
+#include "core/truncation.h"
+#include "library/library_state.h"
 
 namespace calc {
 namespace {
@@ -101,7 +103,10 @@ int TakeString(CalcEngine& engine, std::string& text) {
   }
   if (!CalcEvaluator::CanBeginOperand(*token)) return ev.Fail(E_RVALUE_NULL, token);
   CalcMatrix handle;
-  return ev.EvaluateOperand(handle);
+  if (const int status = ev.EvaluateOperand(handle)) return status;
+  const int stream_handle = ToHandle(TruncToInt64(handle.First().ToReal()));
+  if (const CalcStream* stream = RunState(engine).streams.Get(stream_handle)) text = stream->Rest();
+  return kDone;
 }
 
 }  // namespace calc

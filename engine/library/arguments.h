@@ -45,9 +45,9 @@ int TakeWritableArray(CalcEngine& engine, int& code);
 
 // A string argument: a string literal's text; the array string of an array
 // the next token names; or any other operand, whose integer value is a
-// string-stream handle standing for the unread rest of that stream. No
-// stream can be opened in this library, so every handle is a bad one and
-// stands for the empty string. 0; E_RVALUE_NULL, with nothing taken, when
+// string-stream handle standing for the unread rest of that stream (its
+// position does not move); a handle that names no stream stands for the
+// empty string. 0; E_RVALUE_NULL, with nothing taken, when
 // no argument follows; or the operand's error.
 int TakeString(CalcEngine& engine, std::string& text);
 

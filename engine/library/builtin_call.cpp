@@ -1,6 +1,8 @@
 #include "library/builtin_call.h"
 
 #include "core/status_codes.h"
+#include "core/truncation.h"
+#include "library/io_handle.h"
 
 namespace calc {
 
@@ -44,6 +46,36 @@ int ReadValue(const BuiltinCall& call, CalcValue& out) {
   CalcMatrix value;
   if (const int status = ReadExpression(call, value)) return status;
   out = value.First();
+  return kDone;
+}
+
+int ReadInteger(const BuiltinCall& call, std::int64_t& out) {
+  CalcValue value;
+  if (const int status = ReadValue(call, value)) return status;
+  out = TruncToInt64(value.ToReal());
+  return kDone;
+}
+
+int ReadHandle(const BuiltinCall& call, int& handle) {
+  std::int64_t number = 0;
+  if (const int status = ReadInteger(call, number)) return status;
+  handle = ToHandle(number);
+  return kDone;
+}
+
+int ReadString(const BuiltinCall& call, std::string& out) {
+  const int status = TakeString(call.engine(), out);
+  return status == E_RVALUE_NULL ? call.Fail(E_FUNCTION) : status;
+}
+
+int ReadArray(const BuiltinCall& call, std::uint8_t& code) {
+  int found = -1;
+  if (const int status = TakeWritableArray(call.engine(), found)) return status;
+  if (found < 0) {
+    const CalcToken* next = call.evaluator.Peek();
+    return next != nullptr ? call.evaluator.Fail(E_FUNCTION, next) : call.Fail(E_FUNCTION);
+  }
+  code = static_cast<std::uint8_t>(found);
   return kDone;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/numeric_settings.h"
 #include "core/token.h"
@@ -96,5 +97,17 @@ using BuiltinHandler = int (*)(BuiltinCall& call);
 int ReadExpression(const BuiltinCall& call, CalcMatrix& out);
 // The same, its first element in the current kind.
 int ReadValue(const BuiltinCall& call, CalcValue& out);
+// An expression argument's real part truncated toward zero (a handle, a
+// byte, an offset).
+int ReadInteger(const BuiltinCall& call, std::int64_t& out);
+// A file or stream handle argument (see ToHandle). Handlers look the handle
+// up only after their last argument: an argument may call a function that
+// closes the file or stream.
+int ReadHandle(const BuiltinCall& call, int& handle);
+// A string argument (see TakeString); a missing one fails with E_FUNCTION.
+int ReadString(const BuiltinCall& call, std::string& out);
+// An array argument (see TakeWritableArray): `code` is its slot; any other
+// token fails with E_FUNCTION.
+int ReadArray(const BuiltinCall& call, std::uint8_t& code);
 
 }  // namespace calc

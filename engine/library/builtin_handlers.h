@@ -123,4 +123,32 @@ int Stristr(BuiltinCall& call);
 int Strtok(BuiltinCall& call);
 int Strrtok(BuiltinCall& call);
 
+// file_builtins.cpp: the files of the run's file table.
+int Fopen(BuiltinCall& call);
+int Fclose(BuiltinCall& call);
+int Fflush(BuiltinCall& call);
+int Feof(BuiltinCall& call);
+int Fgetc(BuiltinCall& call);
+int Fputc(BuiltinCall& call);
+int Fgets(BuiltinCall& call);
+int Fputs(BuiltinCall& call);
+
+// stream_builtins.cpp: the string streams of the run's stream table.
+int Sopen(BuiltinCall& call);
+int Sclose(BuiltinCall& call);
+int Sflush(BuiltinCall& call);
+int Sseek(BuiltinCall& call);
+int Stell(BuiltinCall& call);
+int Seos(BuiltinCall& call);
+int Sgetc(BuiltinCall& call);
+int Sputc(BuiltinCall& call);
+int Sgets(BuiltinCall& call);
+int Sputs(BuiltinCall& call);
+
+// hl_builtins.cpp: text blocks out of files and streams.
+int Hlload(BuiltinCall& call);
+int Hlloadblock(BuiltinCall& call);
+int Hlloadblockm(BuiltinCall& call);
+int Hlgetline(BuiltinCall& call);
+
 }  // namespace calc::builtins

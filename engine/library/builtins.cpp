@@ -19,8 +19,8 @@ struct BuiltinEntry {
   BuiltinHandler handler;
 };
 
-// The string, file, stream and graphics functions are not part of
-// this library yet: each of them fails cleanly, having read nothing.
+// The graphics functions are not part of this library yet: each of them
+// fails cleanly, having read nothing.
 int NotBuilt(BuiltinCall& call) { return call.Fail(E_FUNCTION); }
 
 // ORDER: kBuiltinNames in core/keywords.h; the position is the identifier.
@@ -123,29 +123,29 @@ constexpr BuiltinEntry kBuiltins[] = {
     {88, "strtok", Form::kStrings, Strtok},
     {89, "strrtok", Form::kStrings, Strrtok},
     // files
-    {90, "fopen", Form::kFiles, NotBuilt},
-    {91, "fclose", Form::kFiles, NotBuilt},
-    {92, "fflush", Form::kFiles, NotBuilt},
-    {93, "feof", Form::kFiles, NotBuilt},
-    {94, "fgetc", Form::kFiles, NotBuilt},
-    {95, "fputc", Form::kFiles, NotBuilt},
-    {96, "fgets", Form::kFiles, NotBuilt},
-    {97, "fputs", Form::kFiles, NotBuilt},
+    {90, "fopen", Form::kFiles, Fopen},
+    {91, "fclose", Form::kFiles, Fclose},
+    {92, "fflush", Form::kFiles, Fflush},
+    {93, "feof", Form::kFiles, Feof},
+    {94, "fgetc", Form::kFiles, Fgetc},
+    {95, "fputc", Form::kFiles, Fputc},
+    {96, "fgets", Form::kFiles, Fgets},
+    {97, "fputs", Form::kFiles, Fputs},
     // string streams
-    {98, "sopen", Form::kStreams, NotBuilt},
-    {99, "sclose", Form::kStreams, NotBuilt},
-    {100, "sflush", Form::kStreams, NotBuilt},
-    {101, "sseek", Form::kStreams, NotBuilt},
-    {102, "stell", Form::kStreams, NotBuilt},
-    {103, "seos", Form::kStreams, NotBuilt},
-    {104, "sgetc", Form::kStreams, NotBuilt},
-    {105, "sputc", Form::kStreams, NotBuilt},
-    {106, "sgets", Form::kStreams, NotBuilt},
-    {107, "sputs", Form::kStreams, NotBuilt},
-    {108, "hlload", Form::kStreams, NotBuilt},
-    {109, "hlloadblock", Form::kStreams, NotBuilt},
-    {110, "hlloadblockm", Form::kStreams, NotBuilt},
-    {111, "hlgetline", Form::kStreams, NotBuilt},
+    {98, "sopen", Form::kStreams, Sopen},
+    {99, "sclose", Form::kStreams, Sclose},
+    {100, "sflush", Form::kStreams, Sflush},
+    {101, "sseek", Form::kStreams, Sseek},
+    {102, "stell", Form::kStreams, Stell},
+    {103, "seos", Form::kStreams, Seos},
+    {104, "sgetc", Form::kStreams, Sgetc},
+    {105, "sputc", Form::kStreams, Sputc},
+    {106, "sgets", Form::kStreams, Sgets},
+    {107, "sputs", Form::kStreams, Sputs},
+    {108, "hlload", Form::kStreams, Hlload},
+    {109, "hlloadblock", Form::kStreams, Hlloadblock},
+    {110, "hlloadblockm", Form::kStreams, Hlloadblockm},
+    {111, "hlgetline", Form::kStreams, Hlgetline},
     // graphics
     {112, "gwidth", Form::kGraphics, NotBuilt},
     {113, "gheight", Form::kGraphics, NotBuilt},

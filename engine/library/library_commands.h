@@ -24,12 +24,13 @@ int RunSrand(CalcEngine& engine, const CalcToken& command);
 int RunLocaltime(CalcEngine& engine, const CalcToken& command);
 
 // output_commands.cpp: ":print items", ":println items", ":sprint a items",
-// ":printf format arguments", ":sprintf a format arguments", ":error text",
-// ":clear".
+// ":printf format arguments", ":sprintf a format arguments",
+// ":fprintf handle format arguments", ":error text", ":clear".
 int RunPrint(CalcEngine& engine, const CalcToken& command);
 int RunSprint(CalcEngine& engine, const CalcToken& command);
 int RunPrintf(CalcEngine& engine, const CalcToken& command);
 int RunSprintf(CalcEngine& engine, const CalcToken& command);
+int RunFprintf(CalcEngine& engine, const CalcToken& command);
 int RunError(CalcEngine& engine, const CalcToken& command);
 int RunClear(CalcEngine& engine, const CalcToken& command);
 
@@ -45,5 +46,14 @@ int RunHtmlEscape(CalcEngine& engine, const CalcToken& command);
 // kanji_code_commands.cpp: ":euc2jis a" .. ":sjis2jis a", ":str2euc a",
 // ":str2jis a", ":str2sjis a".
 int RunKanjiCode(CalcEngine& engine, const CalcToken& command);
+
+// input_commands.cpp: ":scan prompts and targets", ":scanf format targets",
+// ":sscanf s format targets", ":fscanf handle format targets".
+int RunScan(CalcEngine& engine, const CalcToken& command);
+int RunScanf(CalcEngine& engine, const CalcToken& command);
+int RunSscanf(CalcEngine& engine, const CalcToken& command);
+int RunFscanf(CalcEngine& engine, const CalcToken& command);
+// hl_builtins.cpp: ":hlerror name text".
+int RunHlerror(CalcEngine& engine, const CalcToken& command);
 
 }  // namespace calc

@@ -2,15 +2,20 @@
 // run's outermost engine (the one the engines of function calls lead back
 // to), so a function continues its caller's random sequence, and it goes
 // with that storage: two engines with storages of their own never share it.
+// Files and string streams a run leaves open are closed when it goes.
 #pragma once
 
 #include "language/engine.h"
+#include "library/file_table.h"
 #include "library/random.h"
+#include "library/stream_table.h"
 
 namespace calc {
 
 struct StandardLibraryState final : CalcLibraryState {
   CalcRandom random;
+  CalcFileTable files;
+  CalcStreamTable streams;
 };
 
 // The state of the run `engine` belongs to, made on first use. May throw

@@ -1,5 +1,6 @@
 // The text output commands: ":print", ":println" and ":sprint" with their
-// items, ":printf" and ":sprintf" with a format, ":error" and ":clear".
+// items, ":printf", ":sprintf" and ":fprintf" with a format, ":error" and
+// ":clear".
 // Each collects its whole output first and delivers it only when every
 // argument was read, so a failing argument leaves no partial output.
 #include <string>
@@ -11,7 +12,9 @@
 #include "library/array_strings.h"
 #include "library/byte_text.h"
 #include "library/command_arguments.h"
+#include "library/io_handle.h"
 #include "library/library_commands.h"
+#include "library/library_state.h"
 #include "library/printf_format.h"
 
 namespace calc {
@@ -148,6 +151,19 @@ int RunSprintf(CalcEngine& engine, const CalcToken& command) {
   std::vector<std::string> pieces;
   if (const int status = CollectFormatted(engine, command, pieces)) return status;
   return StoreResult(engine, command, code, Joined(pieces));
+}
+
+// The pieces go to the file in order; a handle that names no open file
+// takes nothing. The file is looked up after the last argument was read:
+// an argument may call a function that closes it.
+int RunFprintf(CalcEngine& engine, const CalcToken& command) {
+  CalcMatrix handle;
+  if (const int status = ReadCommandValue(engine, command, handle)) return status;
+  std::vector<std::string> pieces;
+  if (const int status = CollectFormatted(engine, command, pieces)) return status;
+  if (std::FILE* file = RunState(engine).files.Get(ToHandle(TruncToInt64(handle.First().ToReal()))))
+    for (const std::string& piece : pieces) std::fwrite(piece.data(), 1, piece.size(), file);
+  return kNoValue;
 }
 
 // A literal or an array's string; a stream handle or an expression is refused.

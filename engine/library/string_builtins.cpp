@@ -15,24 +15,9 @@ namespace {
 
 constexpr double kNotFound = -1.0;
 
-// A string argument; a missing one fails the function.
-int ReadString(BuiltinCall& call, std::string& text) {
-  const int status = TakeString(call.engine(), text);
-  return status == E_RVALUE_NULL ? call.Fail(E_FUNCTION) : status;
-}
-
 int ReadTwoStrings(BuiltinCall& call, std::string& s, std::string& t) {
   if (const int status = ReadString(call, s)) return status;
   return ReadString(call, t);
-}
-
-// The byte of a strchr search: the integer part of the argument, which is
-// compared with each byte read as a signed 8-bit value.
-int ReadSearchedByte(BuiltinCall& call, std::int64_t& byte) {
-  CalcValue value;
-  if (const int status = ReadValue(call, value)) return status;
-  byte = TruncToInt64(value.ToReal());
-  return kDone;
 }
 
 // Offsets of the single-byte characters equal to `byte`, first and last;
@@ -55,7 +40,8 @@ int FindChar(BuiltinCall& call, bool last) {
   std::string s;
   std::int64_t byte = 0;
   if (const int status = ReadString(call, s)) return status;
-  if (const int status = ReadSearchedByte(call, byte)) return status;
+  // The byte is compared with each byte read as a signed 8-bit value.
+  if (const int status = ReadInteger(call, byte)) return status;
   double first_at = 0, last_at = 0;
   FindSingleByte(s, byte, first_at, last_at);
   call.SetReal(last ? last_at : first_at);

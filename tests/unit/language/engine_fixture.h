@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,16 @@ class RecordingEngine : public CalcHost, public CalcEngine {
     texts.push_back(newline ? text + "\n" : text);
   }
   void ShowError(CalcEngine&, std::string_view text) override { errors.emplace_back(text); }
+  bool ReadLine(CalcEngine&, std::string_view prompt, std::string& line) override {
+    prompts.emplace_back(prompt);
+    if (input.empty()) return false;
+    line = input.front();
+    input.erase(input.begin());
+    return true;
+  }
+  void ScanValues(CalcEngine&, std::vector<CalcScanItem>& items) override {
+    if (scan_values) scan_values(items);
+  }
   void ClearOutput(CalcEngine&) override { ++clears; }
   bool NextFolder(CalcEngine&, int& state, std::string& folder) override {
     ++folders_asked;
@@ -72,6 +83,9 @@ class RecordingEngine : public CalcHost, public CalcEngine {
   std::vector<std::string> messages;
   std::vector<std::string> texts;   // PrintText's deliveries, joined
   std::vector<std::string> errors;  // ShowError's texts
+  std::vector<std::string> input;    // ReadLine's answers, first to last
+  std::vector<std::string> prompts;  // ReadLine's prompts
+  std::function<void(std::vector<CalcScanItem>&)> scan_values;  // ScanValues's answer
   int clears = 0;
   std::vector<std::string> folders;  // NextFolder's answers
   int folders_asked = 0;

@@ -11,32 +11,12 @@
 #include "core/keywords.h"
 #include "core/tokenizer.h"
 #include "engine_fixture.h"
+#include "temp_folder.h"
 
 namespace calc::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of function files that lives as long as the object.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("radixpad-functions-" + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(path_ / name, std::ios::binary) << text;
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
 
 CalcFunctionEntry Entry(const std::string& name) {
   CalcFunctionEntry entry;
