@@ -11,6 +11,8 @@
 //     select ID INDEX        selects item INDEX of drop-down list ID (as the user would:
 //                            the dialog is told of the change)
 //     selected ID            prints "ID INDEX" for drop-down list ID (-1: none)
+//     rect                   prints the dialog's screen rectangle as WxH+X+Y (a crop
+//                            geometry)
 //     click ID               clicks control ID (posted: a click that opens a modal window
 //                            returns at once)
 //     wait-message SECONDS   wait for a message box (a dialog with an empty caption);
@@ -145,6 +147,14 @@ bool PrintSelected(int id) {
   return true;
 }
 
+bool PrintRect() {
+  HWND dialog = FindDialog(g_caption.c_str());
+  RECT r;
+  if (dialog == nullptr || !GetWindowRect(dialog, &r)) return false;
+  std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  return true;
+}
+
 bool Click(int id) {
   HWND control = Control(id);
   return control != nullptr && PostMessageA(control, BM_CLICK, 0, 0);
@@ -227,6 +237,8 @@ int main(int argc, char** argv) {
       ok = Select(id, std::atoi(argv[++i]));
     } else if (command == "selected" && has_arg) {
       ok = PrintSelected(std::atoi(argv[++i]));
+    } else if (command == "rect") {
+      ok = PrintRect();
     } else if (command == "click" && has_arg) {
       ok = Click(std::atoi(argv[++i]));
     } else if (command == "wait-message" && has_arg) {

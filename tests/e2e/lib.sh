@@ -93,6 +93,12 @@ screenshot() {
   note "screenshot $shots/$1.png"
 }
 
+# A picture of the window whose screen rectangle is the crop geometry $2 (WxH+X+Y).
+screenshot_at() {
+  import -window root -crop "$2" +repage "$shots/$1.png"
+  note "screenshot $shots/$1.png"
+}
+
 # The value of KEY in the settings file ("" when missing).
 ini_value() { tr -d '\r' <"$ini" | sed -n "s/^$1=//p" | head -n1; }
 

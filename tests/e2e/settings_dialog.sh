@@ -34,8 +34,7 @@ got=$(state)
 expected="1000 0|1001 0|1002 0|1014 $folder\\skin.png|1015 $folder\\icon.png|1007 checked enabled|1024 unchecked enabled|1020 unchecked enabled|1013 unchecked enabled|1021 checked enabled|1233 30|1233 unchecked enabled|1023 unchecked enabled"
 [[ ${got,,} == "${expected,,}" ]] || fail "defaults: expected '$expected', got '$got'"
 note "defaults $got"
-import -window root "$shots/settings-dialog.png"
-note "screenshot $shots/settings-dialog.png"
+screenshot_at settings-dialog "$(ddrive rect)"
 
 # The image chooser: an open-file dialog with the preview check box, checked.
 ddrive click 1016 >/dev/null || fail "cannot press the skin image button"
@@ -48,8 +47,7 @@ note "chooser $chooser"
 key shift+Tab
 key Down
 sleep 1
-import -window root "$shots/settings-chooser.png"
-note "screenshot $shots/settings-chooser.png"
+screenshot_at settings-chooser "$(timeout 60 wine "$dialog_driver" dialog '開く' rect </dev/null | tr -d '\r')"
 # The picture's two colours on screen, outside the file list: where and how large.
 shown=$(convert "$shots/settings-chooser.png" -fuzz 3% -fill '#FF00FE' -opaque '#E02020' -opaque '#2040E0' \
   -fuzz 0 -fill black +opaque '#FF00FE' -trim -format '%wx%h' info:)

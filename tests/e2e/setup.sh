@@ -58,12 +58,10 @@ drive wait-gone 0 >/dev/null || fail "RadixPad's window is still there"
 # 2. No quick launch folder: that option is unchecked and disabled, and stays so.
 installing='1006 checked enabled|1017 unchecked disabled|1018 checked enabled|1000 checked enabled|1001 unchecked enabled|1 設定'
 expect_options "$installing" "initial options"
-import -window root "$shots/setup.png"
-note "screenshot $shots/setup.png"
+screenshot_at setup "$(sdrive rect)"
 sdrive click 1001 >/dev/null && sleep 0.5
 expect_options '1006 checked disabled|1017 unchecked disabled|1018 checked disabled|1000 checked disabled|1001 checked enabled|1 アンインストール' "uninstall checked"
-import -window root "$shots/setup-uninstall.png"
-note "screenshot $shots/setup-uninstall.png"
+screenshot_at setup-uninstall "$(sdrive rect)"
 sdrive click 1001 >/dev/null && sleep 0.5
 expect_options "$installing" "uninstall unchecked again"
 
