@@ -26,7 +26,8 @@ static_assert(kCommandNames[kCmdLocaltime] == "localtime" && kCommandNames[kCmdS
               kCommandNames[kCmdClear] == "clear" && kCommandNames[kCmdPrintf] == "printf" &&
               kCommandNames[kCmdStrcat] == "strcat" && kCommandNames[kCmdStrtrunc] == "strtrunc" &&
               kCommandNames[kCmdEuc2jis] == "euc2jis" && kCommandNames[kCmdStr2sjis] == "str2sjis" &&
-              kCommandNames[kCmdChar2esc] == "char2esc" && kCommandNames[kCmdEsc2char] == "esc2char");
+              kCommandNames[kCmdChar2esc] == "char2esc" && kCommandNames[kCmdEsc2char] == "esc2char" &&
+              kCommandNames[kCmdGworld] == "gworld" && kCommandNames[kCmdReplot] == "replot");
 
 }  // namespace
 

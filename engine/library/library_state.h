@@ -5,12 +5,16 @@
 #pragma once
 
 #include "language/engine.h"
+#include "library/canvas.h"
+#include "library/plot_state.h"
 #include "library/random.h"
 
 namespace calc {
 
 struct StandardLibraryState final : CalcLibraryState {
   CalcRandom random;
+  CalcCanvas canvas;  // empty until ":gworld"
+  CalcPlotState plots;
 };
 
 // The state of the run `engine` belongs to, made on first use. May throw
