@@ -13,6 +13,7 @@ namespace radixcalc {
 
 struct PaletteColour {
   std::uint8_t red, green, blue;
+  friend bool operator==(const PaletteColour&, const PaletteColour&) = default;
 };
 
 // The colour of every index.
