@@ -10,7 +10,9 @@
 // for only while automatic refresh (":gupdate") is on.
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/status_codes.h"
