@@ -2,9 +2,12 @@
 
 #include "core/render.h"
 #include "core/status_codes.h"
+#include "canvas_png.h"
 #include "language/functions.h"
+#include "library/library_state.h"
 #include "library/scan_item.h"
 #include "line_reader.h"
+#include "plot_drawing.h"
 
 namespace radixcalc {
 
@@ -158,6 +161,33 @@ std::FILE* ConsoleHost::OpenFile(calc::CalcEngine& engine, const std::string& pa
     *setup_.err << Out(Place(engine)) << ": debug: reading " << shown << "\n";
   }
   return file;
+}
+
+void ConsoleHost::CreateCanvas(calc::CalcEngine&, calc::CalcCanvas& canvas, int, int) { WriteCanvas(canvas); }
+
+void ConsoleHost::RefreshCanvas(calc::CalcEngine&, calc::CalcCanvas& canvas) { WriteCanvas(canvas); }
+
+void ConsoleHost::RefreshPixel(calc::CalcEngine&, calc::CalcCanvas& canvas, int, int) { WriteCanvas(canvas); }
+
+void ConsoleHost::DrawPlot(calc::CalcEngine& engine, calc::CalcPlotState& plots, double from, double to,
+                           double step) {
+  if (plots.entries.empty()) return;
+  DrawPlotEntry(engine, calc::RunState(engine).canvas, plots.entries.back(), from, to, step);
+}
+
+void ConsoleHost::RedrawPlots(calc::CalcEngine& engine, calc::CalcPlotState& plots, double from, double to,
+                              double step) {
+  for (const calc::PlotEntry& entry : plots.entries) DrawPlotEntry(engine, calc::RunState(engine).canvas, entry, from, to, step);
+}
+
+void ConsoleHost::WriteCanvas(const calc::CalcCanvas& canvas) {
+  if (setup_.canvas_file.empty() || canvas_failed_) return;
+  const std::string problem = WriteCanvasPng(setup_.canvas_file, canvas);
+  if (problem.empty()) return;
+  canvas_failed_ = true;
+  setup_.FlushReports();
+  setup_.out->flush();
+  *setup_.err << "radixcalc: --canvas " << setup_.canvas_file << ": " << problem << "\n";
 }
 
 }  // namespace radixcalc

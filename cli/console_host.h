@@ -36,6 +36,7 @@ struct ConsoleSetup {
   bool out_is_terminal = false;      // ":clear" clears the screen only then
   std::istream* in = nullptr;        // the input ":scanf" and ":scan" read; null: none
   bool interactive = false;          // input and output are a terminal: prompts are shown
+  std::string canvas_file;           // --canvas: where the canvas goes as a PNG ("" none)
 
   // Writes a report line. A run of identical lines with no other output in
   // between (a failure passed up through every level of a recursion, a
@@ -87,10 +88,27 @@ class ConsoleHost : public calc::CalcHost {
   // read is traced on the report stream.
   std::FILE* OpenFile(calc::CalcEngine& engine, const std::string& path) override;
 
+  // The canvas hooks write the canvas to --canvas's file: a new canvas, and
+  // every refresh. The world window needs nothing of the host: the library
+  // has applied it when SetWindow is called.
+  void CreateCanvas(calc::CalcEngine& engine, calc::CalcCanvas& canvas, int width, int height) override;
+  void RefreshCanvas(calc::CalcEngine& engine, calc::CalcCanvas& canvas) override;
+  void RefreshPixel(calc::CalcEngine& engine, calc::CalcCanvas& canvas, int x, int y) override;
+  // Draws the newest entry (DrawPlot) or every entry (RedrawPlots) on the
+  // run's canvas (see plot_drawing.h).
+  void DrawPlot(calc::CalcEngine& engine, calc::CalcPlotState& plots, double from, double to, double step) override;
+  void RedrawPlots(calc::CalcEngine& engine, calc::CalcPlotState& plots, double from, double to,
+                   double step) override;
+
+  // Writes the canvas to --canvas's file, if one was given; a failure is
+  // reported once per run on the report stream.
+  void WriteCanvas(const calc::CalcCanvas& canvas);
+
  private:
   std::string Out(std::string_view engine_text) const;
 
   ConsoleSetup& setup_;
+  bool canvas_failed_ = false;
 };
 
 }  // namespace radixcalc

@@ -15,6 +15,7 @@
 #include "core/mode_commands.h"
 #include "core/status_codes.h"
 #include "language/functions.h"
+#include "library/library_state.h"
 #include "library/standard_library.h"
 #include "line_editor.h"
 #include "line_reader.h"
@@ -44,6 +45,7 @@ struct RunOptions {
   bool convert_text = ConvertsByDefault();
   unsigned long long max_steps = kDefaultMaxSteps;
   std::size_t max_memory = kDefaultMaxMemory;
+  std::string_view canvas_file;
   std::vector<Input> inputs;
 };
 
@@ -86,7 +88,8 @@ bool IsAngleCommand(std::uint8_t code) { return code >= calc::kCmdRad && code <=
 
 bool TakesValue(std::string_view option) {
   static constexpr std::string_view kValueOptions[] = {"-e",    "--mode",  "--radix",     "--prec",      "--path",
-                                                       "--ext", "--cache", "--max-steps", "--max-memory"};
+                                                       "--ext", "--cache", "--max-steps", "--max-memory",
+                                                       "--canvas"};
   for (const std::string_view known : kValueOptions)
     if (option == known) return true;
   return false;
@@ -134,6 +137,9 @@ std::optional<std::string> ParseRunOptions(std::span<const std::string_view> arg
         opt.extension = value;
       } else if (arg == "--cache") {
         if (!ParseNumberArg(value, opt.cache)) return "--cache must be a number (0: no cache)";
+      } else if (arg == "--canvas") {
+        if (value.empty()) return "--canvas needs a file name";
+        opt.canvas_file = value;
       } else if (arg == "--max-steps") {
         if (!ParseNumberArg(value, opt.max_steps)) return "--max-steps must be a number (0: no limit)";
       } else {  // --max-memory
@@ -189,6 +195,7 @@ class Runner {
     setup_.interactive = terminal != nullptr;
     setup_.folders = std::move(folders);
     setup_.extension = std::move(extension);
+    setup_.canvas_file = opt.canvas_file;
 
     if (opt.mode_command && !IsAngleCommand(*opt.mode_command)) {
       calc::ModeCommandTarget target(context_);
@@ -305,6 +312,9 @@ class Runner {
     End("stdin");
   }
 
+  // The canvas as the run left it, to --canvas's file.
+  void WriteCanvas() { host_.WriteCanvas(calc::RunState(*engine_).canvas); }
+
   int Status(bool unreadable) const {
     if (unreadable || read_failed_) return 2;
     return engine_->errors_reported() > 0 || unterminated_ || line_too_long_ || refused_text_ ? 1 : 0;
@@ -396,6 +406,9 @@ std::string_view RunUsage() {
          "                  Linux converts UTF-8 to Shift-JIS and back; on Windows it never does).\n"
          "                  Converted text with a character Shift-JIS lacks, or bytes that are\n"
          "                  not UTF-8, is refused: SOURCE:LINE: column C: what it is\n"
+         "  --canvas FILE   after the run, and whenever the canvas is refreshed, write it to FILE\n"
+         "                  as an indexed PNG (:gworld makes the canvas; see README.md for the\n"
+         "                  colours of the indices)\n"
          "  --help          this text\n"
          "language notes:\n"
          "  A new name is declared by assigning to it. func NAME PARAMS ... endfunc defines a\n"
@@ -480,6 +493,7 @@ int RunScripts(std::span<const std::string_view> args, std::istream& in, std::os
       runner.RunStream(input.value, file);
     }
   }
+  runner.WriteCanvas();
   calc::ExternalFunctionCache().Clear();
   return runner.Status(unreadable);
 }

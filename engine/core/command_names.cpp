@@ -28,7 +28,8 @@ static_assert(kCommandNames[kCmdLocaltime] == "localtime" && kCommandNames[kCmdS
               kCommandNames[kCmdEuc2jis] == "euc2jis" && kCommandNames[kCmdStr2sjis] == "str2sjis" &&
               kCommandNames[kCmdChar2esc] == "char2esc" && kCommandNames[kCmdEsc2char] == "esc2char" &&
               kCommandNames[kCmdSscanf] == "sscanf" && kCommandNames[kCmdScan] == "scan" &&
-              kCommandNames[kCmdHlerror] == "hlerror");
+              kCommandNames[kCmdHlerror] == "hlerror" && kCommandNames[kCmdGworld] == "gworld" &&
+              kCommandNames[kCmdReplot] == "replot");
 
 }  // namespace
 

@@ -35,6 +35,9 @@ enum CommandCode : std::uint8_t {
   kCmdChar2esc = 70, kCmdEsc2char,
   kCmdClear = 72, kCmdError, kCmdPrint, kCmdPrintln, kCmdPrintf, kCmdScan, kCmdScanf, kCmdFprintf,
   kCmdFscanf, kCmdHlerror,
+  kCmdGworld = 82, kCmdGclear, kCmdGcolor, kCmdGfill, kCmdGmove, kCmdGline, kCmdGput, kCmdGget, kCmdGupdate,
+  kCmdWindow, kCmdWfill, kCmdWmove, kCmdWline, kCmdWput, kCmdWget, kCmdRectangular, kCmdParametric, kCmdPolar,
+  kCmdLogscale, kCmdNologscale, kCmdPlot, kCmdReplot,
   kCmdLastNamed = kCommandCount - 1,  // 103; higher codes are the host's
 };
 

@@ -82,7 +82,13 @@ class CalcHost {
   virtual void ScanValues(CalcEngine& engine, std::vector<CalcScanItem>& items);
   virtual int HostCommand(CalcEngine& engine, CalcTokenList& tokens, CalcTokenList::iterator position);
 
-  // The graphics commands. Base: nothing.
+  // The graphics commands. The library has already changed the canvas or
+  // the plot record when a hook is called: CreateCanvas follows ":gworld"
+  // (the canvas is made and cleared), SetWindow follows ":window" (the world
+  // window is applied), DrawPlot follows ":plot" (its entry is the record's
+  // last) and RedrawPlots is ":replot" (every entry, with the last range).
+  // Base: nothing, so a host that does not show or plot keeps the canvas in
+  // memory only.
   virtual void CreateCanvas(CalcEngine& engine, CalcCanvas& canvas, int width, int height);
   virtual void RefreshCanvas(CalcEngine& engine, CalcCanvas& canvas);
   virtual void RefreshPixel(CalcEngine& engine, CalcCanvas& canvas, int x, int y);

@@ -150,5 +150,19 @@ int Hlload(BuiltinCall& call);
 int Hlloadblock(BuiltinCall& call);
 int Hlloadblockm(BuiltinCall& call);
 int Hlgetline(BuiltinCall& call);
+// graphics_builtins.cpp: the canvas queries.
+int Gwidth(BuiltinCall& call);
+int Gheight(BuiltinCall& call);
+int Gcolor(BuiltinCall& call);
+int Gcx(BuiltinCall& call);
+int Gcy(BuiltinCall& call);
+int Wcx(BuiltinCall& call);
+int Wcy(BuiltinCall& call);
+int Gget(BuiltinCall& call);
+int Wget(BuiltinCall& call);
+int Gx(BuiltinCall& call);
+int Gy(BuiltinCall& call);
+int Wx(BuiltinCall& call);
+int Wy(BuiltinCall& call);
 
 }  // namespace calc::builtins

@@ -19,10 +19,6 @@ struct BuiltinEntry {
   BuiltinHandler handler;
 };
 
-// The graphics functions are not part of this library yet: each of them
-// fails cleanly, having read nothing.
-int NotBuilt(BuiltinCall& call) { return call.Fail(E_FUNCTION); }
-
 // ORDER: kBuiltinNames in core/keywords.h; the position is the identifier.
 constexpr BuiltinEntry kBuiltins[] = {
     {0, "defined", Form::kNextToken, Defined},
@@ -147,19 +143,19 @@ constexpr BuiltinEntry kBuiltins[] = {
     {110, "hlloadblockm", Form::kStreams, Hlloadblockm},
     {111, "hlgetline", Form::kStreams, Hlgetline},
     // graphics
-    {112, "gwidth", Form::kGraphics, NotBuilt},
-    {113, "gheight", Form::kGraphics, NotBuilt},
-    {114, "gcolor", Form::kGraphics, NotBuilt},
-    {115, "gcx", Form::kGraphics, NotBuilt},
-    {116, "gcy", Form::kGraphics, NotBuilt},
-    {117, "wcx", Form::kGraphics, NotBuilt},
-    {118, "wcy", Form::kGraphics, NotBuilt},
-    {119, "gget", Form::kGraphics, NotBuilt},
-    {120, "wget", Form::kGraphics, NotBuilt},
-    {121, "gx", Form::kGraphics, NotBuilt},
-    {122, "gy", Form::kGraphics, NotBuilt},
-    {123, "wx", Form::kGraphics, NotBuilt},
-    {124, "wy", Form::kGraphics, NotBuilt},
+    {112, "gwidth", Form::kGraphics, Gwidth},
+    {113, "gheight", Form::kGraphics, Gheight},
+    {114, "gcolor", Form::kGraphics, Gcolor},
+    {115, "gcx", Form::kGraphics, Gcx},
+    {116, "gcy", Form::kGraphics, Gcy},
+    {117, "wcx", Form::kGraphics, Wcx},
+    {118, "wcy", Form::kGraphics, Wcy},
+    {119, "gget", Form::kGraphics, Gget},
+    {120, "wget", Form::kGraphics, Wget},
+    {121, "gx", Form::kGraphics, Gx},
+    {122, "gy", Form::kGraphics, Gy},
+    {123, "wx", Form::kGraphics, Wx},
+    {124, "wy", Form::kGraphics, Wy},
     // indirect call
     {125, "call", Form::kCallee, Call},
 };

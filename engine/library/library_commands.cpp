@@ -30,6 +30,13 @@ constexpr CommandEntry kCommands[] = {
     {kCmdEuc2jis, RunKanjiCode},  {kCmdEuc2sjis, RunKanjiCode}, {kCmdJis2euc, RunKanjiCode},
     {kCmdJis2sjis, RunKanjiCode}, {kCmdSjis2euc, RunKanjiCode}, {kCmdSjis2jis, RunKanjiCode},
     {kCmdStr2euc, RunKanjiCode},  {kCmdStr2jis, RunKanjiCode},  {kCmdStr2sjis, RunKanjiCode},
+    // graphics
+    {kCmdGworld, RunGworld}, {kCmdWindow, RunWindow}, {kCmdGclear, RunGclear}, {kCmdGcolor, RunGcolor},
+    {kCmdGfill, RunFill}, {kCmdWfill, RunFill}, {kCmdGmove, RunMove}, {kCmdWmove, RunMove},
+    {kCmdGline, RunLine}, {kCmdWline, RunLine}, {kCmdGput, RunPut}, {kCmdWput, RunPut},
+    {kCmdGget, RunGet}, {kCmdWget, RunGet}, {kCmdGupdate, RunGupdate},
+    {kCmdRectangular, RunPlotMode}, {kCmdParametric, RunPlotMode}, {kCmdPolar, RunPlotMode},
+    {kCmdLogscale, RunLogscale}, {kCmdNologscale, RunLogscale}, {kCmdPlot, RunPlot}, {kCmdReplot, RunReplot},
 };
 
 }  // namespace

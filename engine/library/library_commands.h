@@ -55,5 +55,24 @@ int RunSscanf(CalcEngine& engine, const CalcToken& command);
 int RunFscanf(CalcEngine& engine, const CalcToken& command);
 // hl_builtins.cpp: ":hlerror name text".
 int RunHlerror(CalcEngine& engine, const CalcToken& command);
+// graphics_commands.cpp: the canvas (":gworld", ":window", ":gclear",
+// ":gcolor", ":gfill"/":wfill", ":gmove"/":wmove", ":gline"/":wline",
+// ":gput"/":wput", ":gget"/":wget", ":gupdate") and the plots
+// (":rectangular", ":parametric", ":polar", ":logscale", ":nologscale",
+// ":plot", ":replot").
+int RunGworld(CalcEngine& engine, const CalcToken& command);
+int RunWindow(CalcEngine& engine, const CalcToken& command);
+int RunGclear(CalcEngine& engine, const CalcToken& command);
+int RunGcolor(CalcEngine& engine, const CalcToken& command);
+int RunFill(CalcEngine& engine, const CalcToken& command);
+int RunMove(CalcEngine& engine, const CalcToken& command);
+int RunLine(CalcEngine& engine, const CalcToken& command);
+int RunPut(CalcEngine& engine, const CalcToken& command);
+int RunGet(CalcEngine& engine, const CalcToken& command);
+int RunGupdate(CalcEngine& engine, const CalcToken& command);
+int RunPlotMode(CalcEngine& engine, const CalcToken& command);
+int RunLogscale(CalcEngine& engine, const CalcToken& command);
+int RunPlot(CalcEngine& engine, const CalcToken& command);
+int RunReplot(CalcEngine& engine, const CalcToken& command);
 
 }  // namespace calc

@@ -7,6 +7,8 @@
 
 #include "language/engine.h"
 #include "library/file_table.h"
+#include "library/canvas.h"
+#include "library/plot_state.h"
 #include "library/random.h"
 #include "library/stream_table.h"
 
@@ -16,6 +18,8 @@ struct StandardLibraryState final : CalcLibraryState {
   CalcRandom random;
   CalcFileTable files;
   CalcStreamTable streams;
+  CalcCanvas canvas;  // empty until ":gworld"
+  CalcPlotState plots;
 };
 
 // The state of the run `engine` belongs to, made on first use. May throw

@@ -72,6 +72,17 @@ class RecordingEngine : public CalcHost, public CalcEngine {
     named_texts.emplace_back(name);
     return CalcHost::RunNamedText(name, ctx, arguments, caller);
   }
+  void CreateCanvas(CalcEngine&, CalcCanvas&, int width, int height) override {
+    canvases_made.push_back({width, height});
+  }
+  void RefreshCanvas(CalcEngine&, CalcCanvas&) override { ++canvas_refreshes; }
+  void RefreshPixel(CalcEngine&, CalcCanvas&, int x, int y) override { pixel_refreshes.push_back({x, y}); }
+  void DrawPlot(CalcEngine&, CalcPlotState&, double from, double to, double step) override {
+    plot_ranges.push_back({from, to, step});
+  }
+  void RedrawPlots(CalcEngine&, CalcPlotState&, double from, double to, double step) override {
+    redraw_ranges.push_back({from, to, step});
+  }
   bool AssertionFailed(CalcEngine&, int line, std::string_view source) override {
     assertions.push_back(std::string(source) + ":" + std::to_string(line));
     return stop_on_assert;
@@ -93,6 +104,12 @@ class RecordingEngine : public CalcHost, public CalcEngine {
   std::vector<std::string> assertions;
   bool stop_on_assert = false;
   int refused_line = -1;
+  // The graphics hooks' calls: sizes, refreshes, pixels, ranges.
+  std::vector<std::vector<int>> canvases_made;
+  int canvas_refreshes = 0;
+  std::vector<std::vector<int>> pixel_refreshes;
+  std::vector<std::vector<double>> plot_ranges;
+  std::vector<std::vector<double>> redraw_ranges;
 };
 
 class EngineTest : public ::testing::Test {

@@ -62,7 +62,7 @@ TEST_F(NamesAndArguments, MissingAndUnusableArgumentsFail) {
       {"sqrt * 2", E_FUNCTION, 0},    {"sqrt \"text", E_CONSTANT, 0}, {"sqrt [-]", E_FUNCTION, 0},
       {"frexp 8 9", E_FUNCTION, 0},   {"frexp 8", E_FUNCTION, 0},     {"sqrt :deg", E_FUNCTION, 0},
       {"mktime [\"%Q] 1", E_FUNCTION, 0}, {"mktime [\"%]", E_FUNCTION, 0}, {"mktime [\"%Y]", E_FUNCTION, 0},
-      {"dec 1 2", E_FUNCTION, 0},     {"strlen 5", E_FUNCTION, 0}, {"gwidth", E_FUNCTION, 0},
+      {"dec 1 2", E_FUNCTION, 0},     {"strlen 5", E_FUNCTION, 0}, {"gget 1", E_FUNCTION, 0},
       // A prefix operator begins the argument; the function's value is no target.
       {"sqrt [-] 4 + 1", kValue, NAN}, {"sqrt x = 4", E_LVALUE, 0},
   };
