@@ -12,8 +12,11 @@ constexpr char kRegisteredMessageName[] = "RadixPad";
 
 // The reply goes back synchronously to the requester's window. It is not
 // checked: a handle that is no window loses the reply, and the request has
-// still been carried out.
+// still been carried out. A request that names this window as the requester
+// loses its reply too: the reply would arrive here as a new request, whose
+// reply would again, without end.
 void SendReply(HWND window, HWND requester, ULONG_PTR code, const std::string& reply) {
+  if (requester == window) return;
   COPYDATASTRUCT data{};
   data.dwData = code;
   data.cbData = static_cast<DWORD>(reply.size());

@@ -95,11 +95,16 @@ note "402 with 255 characters: 200 OK; with 256: 400 Bad Request"
 # Malformed envelopes built by hand: answered 400, RadixPad carries on.
 expect 0 0 201 0
 for k in "null-data 403 400 Bad Request\r\n\r\n" "too-big 403 400 Bad Request\r\n\r\n" \
-  "unterminated 403 200 OK\r\n111\r\n7\r\n7\r\n7\r\n\r\n" "no-struct"; do
+  "unterminated 403 200 OK\r\n111\r\n7\r\n7\r\n7\r\n\r\n" "no-struct" "self-reply"; do
   kind=${k%% *}
   got=$(drive copydata "$kind") || fail "copydata $kind"
   note "copydata $kind: $got"
-  if [[ $kind == no-struct ]]; then
+  if [[ $kind == self-reply ]]; then
+    # RadixPad's own window as the requester: the reply is dropped rather than
+    # answered by RadixPad itself as a new request, and so on without end.
+    [[ $got == "no reply" ]] || fail "copydata self-reply: $got"
+    expect_fields "111|7|7|7" "a request that asks RadixPad to answer itself"
+  elif [[ $kind == no-struct ]]; then
     # Wine does not deliver a WM_COPYDATA without its structure to another process;
     # when it does, the answer must be 400.
     [[ $got == "no reply" || $got == "reply 0 400 Bad Request\r\n\r\n" ]] || fail "copydata no-struct: $got"

@@ -24,7 +24,9 @@
 //     copydata KIND         sends a WM_COPYDATA built by hand and prints the reply as
 //                           "reply CODE TEXT" (CR and LF shown as \r and \n) or "no reply";
 //                           KIND: no-struct, null-data (cbData 16), too-big (64 KiB + 1),
-//                           unterminated (code 403, the bytes "7\r\n" and nothing after)
+//                           unterminated (code 403, the bytes "7\r\n" and nothing after),
+//                           self-reply (code 403 with "7\r\n", RadixPad's own window as
+//                           the requester)
 //     command-load N        sends N requests in a row (a mix of codes, the registered
 //                           message among them) and checks every answer; prints "load N ok"
 //     process-stats         prints RadixPad's "handles H gdi G user U workingset W
@@ -304,6 +306,15 @@ class Requester {
                         &result);
     return box_;
   }
+  // A request that names `requester` (not the driver) as the window to reply to.
+  const ReplyBox& SendAs(HWND target, HWND requester, ULONG_PTR code, std::string text) {
+    box_ = ReplyBox{};
+    COPYDATASTRUCT data{code, static_cast<DWORD>(text.size()), text.data()};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(requester), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, 10000, &result);
+    return box_;
+  }
   const ReplyBox& Send(HWND target, ULONG_PTR code, const std::string& text) {
     COPYDATASTRUCT data{code, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
     return Send(target, reinterpret_cast<LPARAM>(&data));
@@ -343,10 +354,10 @@ bool SendHandMade(const std::string& kind) {
     std::memcpy(pages + 4096 - 3, "7\r\n", 3);
     data.cbData = 3;
     data.lpData = pages + 4096 - 3;
-  } else {
+  } else if (kind != "self-reply") {
     return false;
   }
-  const ReplyBox& reply = requester.Send(window, lParam);
+  const ReplyBox& reply = kind == "self-reply" ? requester.SendAs(window, window, 403, "7\r\n") : requester.Send(window, lParam);
   if (pages != nullptr) VirtualFree(pages, 0, MEM_RELEASE);
   if (reply.received)
     std::printf("reply %lu %s\n", static_cast<unsigned long>(reply.code), Escaped(reply.text).c_str());
