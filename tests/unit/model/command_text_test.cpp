@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <string>
 
 #include "model/command_reply.h"
 #include "model/message_log.h"
@@ -48,22 +50,33 @@ TEST(MessageLogTest, EntriesAndStampHaveTheirFixedForm) {
   EXPECT_EQ(MessageLogPath("C:\\RadixPad"), "C:\\RadixPad\\LOG\\message.log");
 }
 
+// An entry as a text-mode stream writes it: Windows ends its lines with CR LF.
+std::string AsWritten(std::string entry) {
+#ifdef _WIN32
+  for (std::size_t at = entry.find('\n'); at != std::string::npos; at = entry.find('\n', at + 2)) entry.insert(at, "\r");
+#endif
+  return entry;
+}
+
 TEST(MessageLogTest, EntriesAreAppendedWithTheRawTextAndAMissingFolderDropsThem) {
-  const auto dir = std::filesystem::temp_directory_path() / ("message_log_test_" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("message_log_test_" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
   const std::string path = (dir / "message.log").string();
   AppendLogEntry(path, 0, CopyDataEntry(1, 403), "12\r\n");
   AppendLogEntry(path, 0, RegisteredMessageEntry(321, 0));
-  std::ifstream in(path, std::ios::binary);
   std::stringstream content;
-  content << in.rdbuf();
+  {
+    std::ifstream in(path, std::ios::binary);  // closed before the folder is removed (Windows)
+    content << in.rdbuf();
+  }
   const std::string text = content.str();
   // Both entries carry the same stamp: the same moment, in the local time zone.
   ASSERT_GT(text.size(), 27u);
   const std::string stamp = text.substr(0, 27);
   EXPECT_EQ(stamp.front(), '[');
   EXPECT_TRUE(stamp.ends_with(" 1970] ") || stamp.ends_with(" 1969] ")) << stamp;
-  EXPECT_EQ(text, stamp + CopyDataEntry(1, 403) + "12\r\n" + stamp + RegisteredMessageEntry(321, 0));
+  EXPECT_EQ(text, stamp + AsWritten(CopyDataEntry(1, 403)) + "12\r\n" + stamp + AsWritten(RegisteredMessageEntry(321, 0)));
   AppendLogEntry((dir / "missing" / "message.log").string(), 0, "x\n");  // silently dropped
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
   std::filesystem::remove_all(dir);
