@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "command_window.h"
 #include "model/converter.h"
 #include "model/settings.h"
 #include "model/skin_buttons.h"
@@ -59,6 +60,7 @@ class ConverterWindow final : public ConverterView {
       : setup_(setup),
         ini_(setup.settings_file),
         converter_(*setup.context, *setup.engine, *this),
+        commands_(converter_, *this, *setup.catalog, setup.program_folder),
         hidden_(setup.hidden_start),
         suppress_first_show_(setup.hidden_start) {}
   ConverterWindow(const ConverterWindow&) = delete;
@@ -107,6 +109,10 @@ class ConverterWindow final : public ConverterView {
   }
 
   void OnClose() { EndDialog(window_, IDCANCEL); }
+
+  std::optional<LRESULT> OnCommandMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return commands_.Route(window_, message, wParam, lParam, {settings_.debug, settings_.keep_lock});
+  }
 
   // The background drags the window; buttons and controls answer themselves.
   std::optional<LRESULT> OnNcHitTest(int screenX, int screenY) const {
@@ -313,6 +319,7 @@ class ConverterWindow final : public ConverterView {
   ProfileIni ini_;
   ConverterSettings settings_;
   Converter converter_;
+  CommandWindow commands_;
   SkinButtons buttons_;
   std::unique_ptr<SharedStore> store_;
   HWND window_ = nullptr;
@@ -330,6 +337,7 @@ INT_PTR Answer(HWND window, LRESULT result) {
 }
 
 INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = self.OnCommandMessage(message, wParam, lParam)) return Answer(window, *answer);
   switch (message) {
     case WM_INITDIALOG:
       return self.OnInitDialog(window);

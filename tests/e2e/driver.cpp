@@ -21,11 +21,22 @@
 //     store                 prints the shared store "RadixPad" as "store none" or
 //                           "store HWnd=H Debug=D", then "file PATH present|absent"
 //     activate              brings the window to the foreground
+//     copydata KIND         sends a WM_COPYDATA built by hand and prints the reply as
+//                           "reply CODE TEXT" (CR and LF shown as \r and \n) or "no reply";
+//                           KIND: no-struct, null-data (cbData 16), too-big (64 KiB + 1),
+//                           unterminated (code 403, the bytes "7\r\n" and nothing after),
+//                           self-reply (code 403 with "7\r\n", RadixPad's own window as
+//                           the requester)
+//     command-load N        sends N requests in a row (a mix of codes, the registered
+//                           message among them) and checks every answer; prints "load N ok"
+//     process-stats         prints RadixPad's "handles H gdi G user U workingset W
+//                           private P" (memory in KiB)
 //     close                 posts WM_CLOSE
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
 // Output is in the ANSI code page (932 under the test prefix).
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -252,6 +263,196 @@ bool PrintStore() {
   return true;
 }
 
+// The reply that RadixPad sends back to the driver's own window.
+struct ReplyBox {
+  bool received = false;
+  ULONG_PTR code = 0;
+  std::string text;
+};
+
+LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    auto* box = reinterpret_cast<ReplyBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (box != nullptr && data != nullptr && (data->lpData != nullptr || data->cbData == 0)) {
+      box->received = true;
+      box->code = data->dwData;
+      box->text.assign(static_cast<const char*>(data->lpData), data->cbData);
+    }
+    return TRUE;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class Requester {
+ public:
+  Requester() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ReplyProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "RadixPadDriverReply";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&box_));
+  }
+  ~Requester() { DestroyWindow(window_); }
+
+  // Sends a WM_COPYDATA with `lParam` as given; the reply, or nothing.
+  const ReplyBox& Send(HWND target, LPARAM lParam) {
+    box_ = ReplyBox{};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(window_), lParam, SMTO_ABORTIFHUNG, 10000,
+                        &result);
+    return box_;
+  }
+  // A request that names `requester` (not the driver) as the window to reply to.
+  const ReplyBox& SendAs(HWND target, HWND requester, ULONG_PTR code, std::string text) {
+    box_ = ReplyBox{};
+    COPYDATASTRUCT data{code, static_cast<DWORD>(text.size()), text.data()};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(requester), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, 10000, &result);
+    return box_;
+  }
+  const ReplyBox& Send(HWND target, ULONG_PTR code, const std::string& text) {
+    COPYDATASTRUCT data{code, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+    return Send(target, reinterpret_cast<LPARAM>(&data));
+  }
+
+ private:
+  HWND window_ = nullptr;
+  ReplyBox box_;
+};
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+  return out;
+}
+
+bool SendHandMade(const std::string& kind) {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  Requester requester;
+  const std::string big(64 * 1024 + 1, '1');
+  char* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  DWORD old_protection = 0;
+  COPYDATASTRUCT data{403, 0, nullptr};
+  LPARAM lParam = reinterpret_cast<LPARAM>(&data);
+  if (kind == "no-struct") {
+    lParam = 0;
+  } else if (kind == "null-data") {
+    data.cbData = 16;
+  } else if (kind == "too-big") {
+    data.cbData = static_cast<DWORD>(big.size());
+    data.lpData = const_cast<char*>(big.data());
+  } else if (kind == "unterminated") {
+    // The data ends right before a page that cannot be read: the sender's
+    // copy of the request would fault on any read past the announced bytes.
+    if (pages == nullptr || !VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old_protection)) return false;
+    std::memcpy(pages + 4096 - 3, "7\r\n", 3);
+    data.cbData = 3;
+    data.lpData = pages + 4096 - 3;
+  } else if (kind != "self-reply") {
+    return false;
+  }
+  const ReplyBox& reply = kind == "self-reply" ? requester.SendAs(window, window, 403, "7\r\n") : requester.Send(window, lParam);
+  if (pages != nullptr) VirtualFree(pages, 0, MEM_RELEASE);
+  if (reply.received)
+    std::printf("reply %lu %s\n", static_cast<unsigned long>(reply.code), Escaped(reply.text).c_str());
+  else
+    std::printf("no reply\n");
+  return true;
+}
+
+// N requests in a row, each answer checked; the first wrong one fails the load.
+bool CommandLoad(long count) {
+  HWND window = FindConverter();
+  if (window == nullptr || count <= 0) return false;
+  struct Exchange {
+    ULONG_PTR code;
+    const char* text;
+    const char* reply;  // nullptr: the registered message, answer `answer`
+    int answer;
+  };
+  const Exchange exchanges[] = {
+      {221, "2\r\n", "200 OK\r\n2\r\n\r\n", 0},
+      {321, "", "200 OK\r\n2\r\n\r\n", 0},
+      {403, "12\r\n", "200 OK\r\n1100\r\n14\r\n12\r\nC\r\n\r\n", 0},
+      {211, "1\r\n", "200 OK\r\n1\r\n\r\n", 0},
+      {311, "", nullptr, 1},
+      {211, "0\r\n", "200 OK\r\n0\r\n\r\n", 0},
+      {311, "", "200 OK\r\n0\r\n\r\n", 0},
+      {999, "", "400 Bad Request\r\n\r\n", 0},
+      {321, "", nullptr, 2},
+  };
+  const UINT registered = RegisterWindowMessageA("RadixPad");
+  Requester requester;
+  const DWORD started = GetTickCount();
+  for (long i = 0; i < count; ++i) {
+    const Exchange& e = exchanges[static_cast<std::size_t>(i) % (sizeof exchanges / sizeof exchanges[0])];
+    if (e.reply == nullptr) {
+      DWORD_PTR answer = 0;
+      if (SendMessageTimeoutA(window, registered, e.code, 0, SMTO_ABORTIFHUNG, 10000, &answer) == 0 ||
+          static_cast<int>(answer) != e.answer) {
+        std::fprintf(stderr, "driver: request %ld (message %lu) answered %d\n", i, static_cast<unsigned long>(e.code),
+                     static_cast<int>(answer));
+        return false;
+      }
+      continue;
+    }
+    const ReplyBox& reply = requester.Send(window, e.code, e.text);
+    if (!reply.received || reply.code != e.code || reply.text != e.reply) {
+      std::fprintf(stderr, "driver: request %ld (code %lu) replied '%s'\n", i, static_cast<unsigned long>(e.code),
+                   reply.received ? Escaped(reply.text).c_str() : "(nothing)");
+      return false;
+    }
+  }
+  std::printf("load %ld ok %lu ms\n", count, static_cast<unsigned long>(GetTickCount() - started));
+  return true;
+}
+
+// The process's entry in the system's process list. Wine answers the per-process
+// queries (GetProcessHandleCount, GetProcessMemoryInfo) for another process with
+// zeros, but keeps this list up to date from its server.
+bool FindProcessEntry(DWORD pid, SYSTEM_PROCESS_INFORMATION& entry) {
+  std::string buffer(1 << 20, '\0');
+  ULONG needed = 0;
+  while (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                  &needed) != 0) {
+    if (buffer.size() >= (64u << 20)) return false;
+    buffer.resize(buffer.size() * 2);
+  }
+  for (std::size_t at = 0;;) {
+    const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+    if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
+      entry = *info;
+      return true;
+    }
+    if (info->NextEntryOffset == 0) return false;
+    at += info->NextEntryOffset;
+  }
+}
+
+bool PrintProcessStats() {
+  HWND window = FindConverter();
+  DWORD pid = 0;
+  if (window == nullptr || GetWindowThreadProcessId(window, &pid) == 0) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (process == nullptr) return false;
+  SYSTEM_PROCESS_INFORMATION entry{};
+  const bool listed = FindProcessEntry(pid, entry);
+  std::printf("handles %lu gdi %lu user %lu workingset %lu private %lu\n",
+              static_cast<unsigned long>(listed ? entry.HandleCount : 0),
+              static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+              static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
+              static_cast<unsigned long>(listed ? entry.VirtualMemoryCounters.WorkingSetSize / 1024 : 0),
+              static_cast<unsigned long>(listed ? entry.VirtualMemoryCounters.PagefileUsage / 1024 : 0));
+  CloseHandle(process);
+  return listed;
+}
+
 bool Activate() {
   HWND window = FindConverter();
   return window != nullptr && SetForegroundWindow(window);
@@ -311,6 +512,12 @@ int main(int argc, char** argv) {
       ok = CloseWarnings();
     } else if (command == "store") {
       ok = PrintStore();
+    } else if (command == "copydata" && hasArg) {
+      ok = SendHandMade(argv[++i]);
+    } else if (command == "command-load" && hasArg) {
+      ok = CommandLoad(std::atol(argv[++i]));
+    } else if (command == "process-stats") {
+      ok = PrintProcessStats();
     } else if (command == "activate") {
       ok = Activate();
     } else if (command == "close") {
