@@ -1,6 +1,21 @@
-// Resource identifiers of RadixPad: dialogs, controls and strings.
+// Resource identifiers of RadixPad: icons, dialogs, controls and strings.
 // Shared by the .rc files and the C++ sources; plain #defines so that windres reads it.
 #pragma once
+
+// Icons
+#define IDI_RADIXPAD 128
+#define IDI_SIGNED 130
+#define IDI_8BIT 131
+#define IDI_MINIMIZE 135
+#define IDI_CLOSE 136
+#define IDI_UNSIGNED 155
+#define IDI_16BIT 156
+#define IDI_32BIT 157
+#define IDI_WARNING_MARK 158
+#define IDI_FIELD_SIGNED 159
+#define IDI_FIELD_UNSIGNED 160
+#define IDI_HOLD_ON 161
+#define IDI_HOLD_OFF 162
 
 // Dialogs
 #define IDD_CONVERTER 102
