@@ -18,6 +18,7 @@
 #define IDI_HOLD_OFF 162
 
 // Dialogs
+#define IDD_ABOUT 100
 #define IDD_CONVERTER 102
 #define IDD_WARNINGS 115
 
@@ -28,12 +29,20 @@
 #define IDC_FIELD_DEC 1168
 #define IDC_FIELD_HEX 1169
 
+// About box: the version text
+#define IDC_ABOUT_VERSION 1136
+
 // Warning dialog controls (its close button is IDCANCEL)
 #define IDC_WARNING_LIST 1127
 
 // Strings
 #define IDS_VERSION 101
 #define IDS_ABOUT_MENU 102
+#define IDS_MENU_SETTINGS 103
+#define IDS_MENU_TOPMOST 104
+#define IDS_MENU_HIDE 105
+#define IDS_MENU_QUIT 106
+#define IDS_MENU_TRAY 107
 #define IDS_TIP_SIGNED 201
 #define IDS_TIP_UNSIGNED 202
 #define IDS_TIP_8BIT 203
@@ -41,3 +50,11 @@
 #define IDS_TIP_32BIT 205
 #define IDS_TIP_HOLD 206
 #define IDS_TIP_WARNING 210
+
+// Commands of the pop-up menu; IDM_ABOUT is also the system menu's entry (0x10)
+#define IDM_QUIT 2
+#define IDM_ABOUT 16
+#define IDM_SETTINGS 17
+#define IDM_TOPMOST 18
+#define IDM_TRAY 19
+#define IDM_HIDE 20

@@ -15,11 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "about_dialog.h"
+#include "hot_key.h"
 #include "model/converter.h"
 #include "model/converter_face.h"
 #include "model/settings.h"
 #include "model/start_up.h"
 #include "model/window_layout.h"
+#include "popup_menu.h"
 #include "profile_ini.h"
 #include "program_folder.h"
 #include "resource.h"
@@ -27,7 +30,9 @@
 #include "skin/load_image.h"
 #include "skin/skin_surface.h"
 #include "skin_window.h"
+#include "tray_icon.h"
 #include "warning_dialog.h"
+#include "window_icons.h"
 
 namespace radixpad::win32 {
 namespace {
@@ -81,6 +86,10 @@ class ConverterWindow final : public ConverterView {
     store_ = std::make_unique<SharedStore>(kStoreName, true);
     store_->Set("HWnd", std::to_string(reinterpret_cast<INT_PTR>(window_)));
     ApplySettings();
+    icons_.Apply(setup_.instance, window_);
+    AddAboutToSystemMenu(setup_.instance, window_);
+    StartTray();
+    hot_key_.Register(window_);
     surface_->Start();
     setup_.engine->ForwardReportsTo(&converter_);
     return TRUE;  // let the dialog manager focus the first control
@@ -136,8 +145,9 @@ class ConverterWindow final : public ConverterView {
 
   void OnPaint() {
     PAINTSTRUCT ps;
-    BeginPaint(window_, &ps);
-    if (surface_) surface_->OnPaint();
+    HDC dc = BeginPaint(window_, &ps);
+    if (IsIconic(window_)) icons_.PaintIconic(window_, dc);
+    else if (surface_) surface_->OnPaint();
     EndPaint(window_, &ps);
   }
 
@@ -166,6 +176,54 @@ class ConverterWindow final : public ConverterView {
     surface_->SetActive(shown);
   }
 
+  HICON OnQueryDragIcon() const { return icons_.large(); }
+
+  // The hot key, a click on the tray icon, starting RadixPad again.
+  void ShowConverter() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+  }
+
+  void OnTrayMessage(UINT mouse) {
+    if (mouse == WM_LBUTTONDOWN) ShowConverter();
+    else if (mouse == WM_RBUTTONUP) OnPopupMenu();
+  }
+
+  void OnPopupMenu() {
+    const PopupMenuState state{settings_.floating, tray_ != nullptr && tray_->Flag(), hidden_, false};
+    switch (TrackPopupMenuAtCursor(setup_.instance, window_, state)) {
+      case IDM_TOPMOST:
+        settings_.floating = !settings_.floating;
+        ApplyFloating();
+        break;
+      case IDM_TRAY:
+        if (tray_) tray_->ToggleFlag();
+        break;
+      case IDM_HIDE:
+        ShowWindow(window_, hidden_ ? SW_SHOW : SW_HIDE);
+        break;
+      case IDM_ABOUT:
+        ShowAbout();
+        break;
+      case IDM_QUIT:
+        PostQuitMessage(0);
+        break;
+      default:
+        break;
+    }
+    PostMessageA(window_, WM_NULL, 0, 0);
+  }
+
+  void ShowAbout() { RunAboutDialog(setup_.instance, window_); }
+
+  // The window is ending (or Windows asks whether it may): the hot key and
+  // the tray icon go, a pending delayed add is cancelled, the settings are written.
+  void EndSession() {
+    hot_key_.Unregister();
+    if (tray_) tray_->Remove();
+    SaveSettingsNow();
+  }
+
   void SaveSettingsNow() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -178,11 +236,12 @@ class ConverterWindow final : public ConverterView {
     for (int field = 1; field <= kFieldCount; ++field)
       settings_.field_unsigned[field - 1] = converter_.field_unsigned(field);
     settings_.bit = BitSettingOf(converter_.bits(), settings_.bit);
+    if (tray_) settings_.tray_icon = tray_->Flag();
     SaveSettings(ini_, settings_);
   }
 
   void OnDestroy() {
-    SaveSettingsNow();
+    EndSession();
     setup_.engine->ForwardReportsTo(nullptr);
     if (!surface_) return;
     surface_->SetActive(false);
@@ -240,11 +299,22 @@ class ConverterWindow final : public ConverterView {
     settings_ = LoadSettings(ini_, {rect.left, rect.top, setup_.program_folder});
     ApplySkinSettings();
     PlaceWindow(settings_.pos_x, settings_.pos_y);
-    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ApplyFloating();
     store_->Set("Debug", settings_.debug ? "1" : "0");
     if (settings_.debug && !setup_.program_folder.empty()) CreateFolderPath(setup_.program_folder + "\\LOG");
     converter_.Restore(settings_.master, settings_.sign_unsigned, settings_.field_unsigned, BitWidth(settings_.bit));
+  }
+
+  void ApplyFloating() {
+    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  // Started hidden with a delay, the icon comes after it; otherwise at once.
+  void StartTray() {
+    tray_ = std::make_unique<TrayIcon>(window_, icons_.small16(), settings_.tray_icon);
+    if (hidden_ && settings_.tray_delay > 0) tray_->ShowIfFlaggedAfter(settings_.tray_delay);
+    else tray_->ShowIfFlagged();
   }
 
   void PlaceWindow(int x, int y) {
@@ -329,6 +399,9 @@ class ConverterWindow final : public ConverterView {
   std::unique_ptr<SkinWindow> host_;             // made when the window exists
   std::unique_ptr<skin::SkinSurface> surface_;  // draws face_ through host_
   std::unique_ptr<SharedStore> store_;
+  WindowIcons icons_;
+  HotKey hot_key_;
+  std::unique_ptr<TrayIcon> tray_;  // made when the window exists
   HWND window_ = nullptr;
   std::array<HWND, kFieldCount> edits_{};
   bool hidden_;               // follows the window's visibility
@@ -385,8 +458,24 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
       self.OnShowWindow(wParam != FALSE);
       return FALSE;
     case WM_QUERYENDSESSION:
-      self.SaveSettingsNow();
+      self.EndSession();
       return Answer(window, TRUE);
+    case WM_HOTKEY:  // posted to the window, so it arrives before any dialog processing
+      if (wParam == HotKey::kId) self.ShowConverter();
+      return TRUE;
+    case TrayIcon::kCallbackMessage:
+      self.OnTrayMessage(static_cast<UINT>(lParam));
+      return TRUE;
+    case WM_NCRBUTTONUP:  // a right click on the background
+      if (wParam != HTCAPTION) return FALSE;
+      self.OnPopupMenu();
+      return TRUE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_ABOUT) return FALSE;
+      self.ShowAbout();
+      return TRUE;
+    case WM_QUERYDRAGICON:  // answered directly, not through DWLP_MSGRESULT
+      return reinterpret_cast<INT_PTR>(self.OnQueryDragIcon());
     case WM_DESTROY:
       self.OnDestroy();
       return FALSE;
