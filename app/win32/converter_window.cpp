@@ -40,6 +40,11 @@ namespace {
 // The four fields in their fixed order: binary, octal, decimal, hexadecimal.
 constexpr std::array<int, kFieldCount> kFieldIds = {IDC_FIELD_BIN, IDC_FIELD_OCT, IDC_FIELD_DEC, IDC_FIELD_HEX};
 
+// Posted to itself when the window has been shown: a background taken from the
+// screen (transparent, wallpaper) can only be photographed once the window is
+// really there, after the show that WM_SHOWWINDOW announces.
+constexpr UINT kRefreshFaceMessage = WM_APP + 0x10;
+
 // The store through which other programs find this window.
 constexpr char kStoreName[] = "RadixPad";
 
@@ -174,6 +179,11 @@ class ConverterWindow final : public ConverterView {
     if (!surface_) return;
     if (!shown) surface_->CancelTracking();
     surface_->SetActive(shown);
+    if (shown) PostMessageA(window_, kRefreshFaceMessage, 0, 0);
+  }
+
+  void OnRefreshFace() {
+    if (surface_ && !hidden_ && settings_.back != 0) surface_->Refresh();
   }
 
   HICON OnQueryDragIcon() const { return icons_.large(); }
@@ -448,6 +458,9 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
     case WM_MOVE:
       self.OnMove();
       return FALSE;
+    case kRefreshFaceMessage:
+      self.OnRefreshFace();
+      return TRUE;
     case WM_ACTIVATEAPP:
       self.OnActivateApp(wParam != FALSE);
       return FALSE;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The window's face: the default skin and icons on screen, a colour-keyed skin, the Fore
-# setting, flat buttons with their hover and pressed looks, and a press released outside
+# The window's face: the default skin and icons on screen, a colour-keyed skin over the
+# solid, transparent and wallpaper backgrounds, the Fore setting, flat buttons with their hover and pressed looks, and a press released outside
 # its button that runs nothing.
 #
 #   skin.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR
@@ -84,6 +84,25 @@ expect_pixel 186 48 40A040 "the keyed skin's green"
 [[ $keyhole != FF00FF && $keyhole != 40A040 ]] || fail "the magenta of the skin is drawn ($keyhole)"
 note "through the key colour: $keyhole"
 screenshot skin-keyed
+close_radixpad
+
+# Transparent (Back 1): through the key colour the desktop shows, as it does beside the
+# window (nothing else is on this desktop).
+settings "SkinFile=$(winepath -w "$keyed")" "Back=1"
+start_shown
+desktop=$(pixel 600 300)
+expect_pixel 186 12 "$desktop" "Back 1 through the key colour"
+screenshot skin-back1
+close_radixpad
+# Wallpaper (Back 2): whatever PaintDesktop paints shows through the key colour. Wine
+# paints its own default there, not the colour of the virtual desktop, so only the
+# skin's colours are ruled out.
+settings "SkinFile=$(winepath -w "$keyed")" "Back=2"
+start_shown
+wallpaper=$(pixel 186 12)
+[[ $wallpaper != FF00FF && $wallpaper != 40A040 ]] || fail "Back 2: the skin's colour shows ($wallpaper)"
+note "Back 2 through the key colour: $wallpaper"
+screenshot skin-back2
 close_radixpad
 
 rm -f "$ini"

@@ -50,7 +50,7 @@ drive post $wm_syscommand 0x10 0 >/dev/null
 about=$(drive wait-dialog 10 1136) || fail "the About box did not open"
 echo "$about" | sed "s/^/$e2e_name: about /"
 [[ $about == "caption バージョン情報"$'\n'"text 1136 4.0.2" ]] || fail "the About box should show version 4.0.2"
-import -window root -crop 640x400+0+0 +repage "$shots/about.png"
+import -window root "$shots/about.png"
 note "screenshot $shots/about.png"
 drive close-dialog >/dev/null || fail "cannot close the About box"
 sleep 0.5
