@@ -1,8 +1,24 @@
-// Resource identifiers of RadixPad: dialogs, controls and strings.
+// Resource identifiers of RadixPad: icons, dialogs, controls and strings.
 // Shared by the .rc files and the C++ sources; plain #defines so that windres reads it.
 #pragma once
 
+// Icons
+#define IDI_RADIXPAD 128
+#define IDI_SIGNED 130
+#define IDI_8BIT 131
+#define IDI_MINIMIZE 135
+#define IDI_CLOSE 136
+#define IDI_UNSIGNED 155
+#define IDI_16BIT 156
+#define IDI_32BIT 157
+#define IDI_WARNING_MARK 158
+#define IDI_FIELD_SIGNED 159
+#define IDI_FIELD_UNSIGNED 160
+#define IDI_HOLD_ON 161
+#define IDI_HOLD_OFF 162
+
 // Dialogs
+#define IDD_ABOUT 100
 #define IDD_CONVERTER 102
 #define IDD_WARNINGS 115
 
@@ -13,12 +29,20 @@
 #define IDC_FIELD_DEC 1168
 #define IDC_FIELD_HEX 1169
 
+// About box: the version text
+#define IDC_ABOUT_VERSION 1136
+
 // Warning dialog controls (its close button is IDCANCEL)
 #define IDC_WARNING_LIST 1127
 
 // Strings
 #define IDS_VERSION 101
 #define IDS_ABOUT_MENU 102
+#define IDS_MENU_SETTINGS 103
+#define IDS_MENU_TOPMOST 104
+#define IDS_MENU_HIDE 105
+#define IDS_MENU_QUIT 106
+#define IDS_MENU_TRAY 107
 #define IDS_TIP_SIGNED 201
 #define IDS_TIP_UNSIGNED 202
 #define IDS_TIP_8BIT 203
@@ -60,3 +84,11 @@
 #define IDS_SKIN_TRANSPARENT 307
 #define IDS_IMAGE_FILTER 308
 #define IDS_PREVIEW 309
+
+// Commands of the pop-up menu; IDM_ABOUT is also the system menu's entry (0x10)
+#define IDM_QUIT 2
+#define IDM_ABOUT 16
+#define IDM_SETTINGS 17
+#define IDM_TOPMOST 18
+#define IDM_TRAY 19
+#define IDM_HIDE 20

@@ -1,13 +1,11 @@
-// The converter window's skin buttons: where each one is, what it shows, and
-// the mouse tracking that turns a press and a release on the same button into
-// its action. Buttons are painted by the window, not Win32 controls, so the
-// keyboard focus stays in the field being typed into when one is clicked.
+// The converter window's skin buttons: where each one is, what it shows and
+// which help tip it has. Buttons are drawn by the compositor, not Win32
+// controls, so the keyboard focus stays in the field being typed into when one
+// is clicked.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <functional>
-#include <optional>
 
 #include "skin/pixel_rect.h"
 
@@ -55,6 +53,16 @@ inline constexpr std::array<ButtonLayout, kButtonCount> kConverterButtons = {{
     {ButtonId::kMark4, {0, 94, 12, 107}, 158, 210},
 }};
 
+static_assert([] {
+  for (std::size_t i = 0; i < kConverterButtons.size(); ++i)
+    if (static_cast<std::size_t>(kConverterButtons[i].id) != i) return false;
+  return true;
+}(), "kConverterButtons must list the buttons in the order of ButtonId");
+
+// The hold button's icon follows the hold flag.
+inline constexpr int kHoldOnIcon = 161;
+inline constexpr int kHoldOffIcon = 162;
+
 constexpr const ButtonLayout& LayoutOf(ButtonId id) { return kConverterButtons[static_cast<std::size_t>(id)]; }
 
 // The per-field buttons of field 1..4.
@@ -63,49 +71,5 @@ constexpr ButtonId UnsignedButtonOf(int field) {
   return static_cast<ButtonId>(static_cast<int>(ButtonId::kBinUnsigned) + field - 1);
 }
 constexpr ButtonId MarkOf(int field) { return static_cast<ButtonId>(static_cast<int>(ButtonId::kMark1) + field - 1); }
-
-enum class ButtonLook { kNormal, kHover, kPressed };
-
-struct ButtonState {
-  bool visible = true;
-  bool checked = false;
-  ButtonLook look = ButtonLook::kNormal;
-};
-
-// The buttons' states and the mouse tracking. Every change of a button's
-// state is announced through `on_change` so that the window repaints that
-// button alone; capture requests tell the window to capture the mouse or let
-// it go.
-class SkinButtons {
- public:
-  SkinButtons();  // every button visible and unchecked except the hidden marks
-
-  std::function<void(ButtonId)> on_change;
-
-  const ButtonState& state(ButtonId id) const { return states_[Index(id)]; }
-  void SetVisible(ButtonId id, bool visible);
-  void SetChecked(ButtonId id, bool checked);
-
-  // The first visible button whose rectangle holds the point.
-  std::optional<ButtonId> HitTest(int x, int y) const;
-
-  enum class Capture { kKeep, kTake, kRelease };
-  Capture MouseDown(int x, int y);
-  Capture MouseMove(int x, int y);
-  // The button whose action runs: pressed, and released while still on it.
-  std::optional<ButtonId> MouseUp();
-
-  // Forgets the tracking (the window lost the capture or is hidden).
-  void CancelTracking();
-
- private:
-  static std::size_t Index(ButtonId id) { return static_cast<std::size_t>(id); }
-  void SetLook(ButtonId id, ButtonLook look);
-
-  std::array<ButtonState, kButtonCount> states_;
-  std::optional<ButtonId> pressed_;
-  std::optional<ButtonId> hover_;
-  bool pressed_inside_ = false;
-};
 
 }  // namespace radixpad

@@ -8,6 +8,14 @@
 #include "skin/bitmap.h"
 #include "skin/pixel_rect.h"
 
+// <windows.h> makes DrawText a macro for DrawTextA or DrawTextW. The host's
+// DrawText is the compositor's own and must keep its name in every
+// translation unit, or the Win32 host would not override it; the Win32 side
+// calls the system's function as DrawTextA.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace radixpad::skin {
 
 enum class BackgroundMode : int { kSolid = 0, kTransparent = 1, kWallpaper = 2 };

@@ -13,26 +13,39 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "command_window.h"
+#include "about_dialog.h"
+#include "hot_key.h"
 #include "model/converter.h"
+#include "model/converter_face.h"
 #include "model/settings.h"
-#include "model/skin_buttons.h"
 #include "model/start_up.h"
-#include "plain_face.h"
-#include "png_image.h"
+#include "model/window_layout.h"
+#include "popup_menu.h"
 #include "profile_ini.h"
 #include "program_folder.h"
 #include "resource.h"
 #include "shared_store.h"
 #include "settings_dialog.h"
+#include "skin/load_image.h"
+#include "skin/skin_surface.h"
+#include "skin_window.h"
+#include "tray_icon.h"
 #include "warning_dialog.h"
+#include "window_icons.h"
 
 namespace radixpad::win32 {
 namespace {
 
 // The four fields in their fixed order: binary, octal, decimal, hexadecimal.
 constexpr std::array<int, kFieldCount> kFieldIds = {IDC_FIELD_BIN, IDC_FIELD_OCT, IDC_FIELD_DEC, IDC_FIELD_HEX};
+
+// Posted to itself when the window has been shown: a background taken from the
+// screen (transparent, wallpaper) can only be photographed once the window is
+// really there, after the show that WM_SHOWWINDOW announces.
+constexpr UINT kRefreshFaceMessage = WM_APP + 0x10;
 
 // The store through which other programs find this window.
 constexpr char kStoreName[] = "RadixPad";
@@ -61,15 +74,12 @@ class ConverterWindow final : public ConverterView {
         ini_(setup.settings_file),
         converter_(*setup.context, *setup.engine, *this),
         commands_(converter_, *this, *setup.catalog, setup.program_folder),
+        face_(CurrentSystemColors()),
         hidden_(setup.hidden_start),
         suppress_first_show_(setup.hidden_start) {}
   ConverterWindow(const ConverterWindow&) = delete;
   ConverterWindow& operator=(const ConverterWindow&) = delete;
-  ~ConverterWindow() override {
-    setup_.engine->ForwardReportsTo(nullptr);
-    if (skinBrush_ != nullptr) DeleteObject(skinBrush_);
-    if (skin_ != nullptr) DeleteObject(skin_);
-  }
+  ~ConverterWindow() override { setup_.engine->ForwardReportsTo(nullptr); }
 
   // The store is destroyed when the modal loop has ended; its file goes with it.
   void CloseStore() { store_.reset(); }
@@ -79,10 +89,16 @@ class ConverterWindow final : public ConverterView {
   BOOL OnInitDialog(HWND window) {
     window_ = window;
     for (std::size_t i = 0; i < kFieldIds.size(); ++i) edits_[i] = GetDlgItem(window_, kFieldIds[i]);
-    buttons_.on_change = [this](ButtonId id) { RedrawButton(id); };
+    PlaceControls();
+    BindSurface();
     store_ = std::make_unique<SharedStore>(kStoreName, true);
     store_->Set("HWnd", std::to_string(reinterpret_cast<INT_PTR>(window_)));
     ApplySettings();
+    icons_.Apply(setup_.instance, window_);
+    AddAboutToSystemMenu(setup_.instance, window_);
+    StartTray();
+    hot_key_.Register(window_);
+    surface_->Start();
     setup_.engine->ForwardReportsTo(&converter_);
     return TRUE;  // let the dialog manager focus the first control
   }
@@ -120,30 +136,39 @@ class ConverterWindow final : public ConverterView {
     ScreenToClient(window_, &p);
     RECT client{};
     GetClientRect(window_, &client);
-    if (!PtInRect(&client, p) || buttons_.HitTest(p.x, p.y)) return std::nullopt;
+    if (!PtInRect(&client, p) || face_.ButtonAt(p.x, p.y)) return std::nullopt;
     return HTCAPTION;
   }
 
-  void OnMouseDown(int x, int y) { ApplyCapture(buttons_.MouseDown(x, y)); }
-  void OnMouseMove(int x, int y) { ApplyCapture(buttons_.MouseMove(x, y)); }
+  // The surface exists from the middle of OnInitDialog on; messages that the
+  // initialisation itself causes before that find none.
+  void OnMouseDown(int x, int y) {
+    if (surface_) surface_->MouseDown(x, y);
+  }
+  void OnMouseMove(int x, int y) {
+    if (surface_) surface_->MouseMove(x, y);
+  }
   void OnMouseUp() {
-    const std::optional<ButtonId> clicked = buttons_.MouseUp();
-    if (GetCapture() == window_) ReleaseCapture();
-    if (clicked) OnButtonClicked(*clicked);
+    if (surface_) surface_->MouseUp();
   }
   void OnCaptureChanged(HWND gainer) {
-    if (gainer != window_) buttons_.CancelTracking();
+    if (surface_ && gainer != window_) surface_->CancelTracking();
   }
 
   void OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
-    PaintPlainFace(dc, GetWindowFont(window_), buttons_);
+    if (IsIconic(window_)) icons_.PaintIconic(window_, dc);
+    else if (surface_) surface_->OnPaint();
     EndPaint(window_, &ps);
   }
 
-  // The dialog background: the skin image when there is one, else the default.
-  HBRUSH OnCtlColorDialog() const { return skinBrush_; }
+  void OnMove() {
+    if (surface_) surface_->OnMove();
+  }
+  void OnActivateApp(bool active) {
+    if (surface_ && active) surface_->Refresh();
+  }
 
   // Started with "-icon": the modal loop's first show is dropped, so the
   // window stays hidden until something shows it.
@@ -155,8 +180,68 @@ class ConverterWindow final : public ConverterView {
   }
 
   void OnShowWindow(bool shown) {
+    // A transparent background is photographed by hiding the window for a moment.
+    if (host_ && host_->capturing()) return;
     hidden_ = !shown;
-    if (!shown) buttons_.CancelTracking();
+    if (!surface_) return;
+    if (!shown) surface_->CancelTracking();
+    surface_->SetActive(shown);
+    if (shown) PostMessageA(window_, kRefreshFaceMessage, 0, 0);
+  }
+
+  void OnRefreshFace() {
+    if (surface_ && !hidden_ && settings_.back != 0) surface_->Refresh();
+  }
+
+  HICON OnQueryDragIcon() const { return icons_.large(); }
+
+  // The hot key, a click on the tray icon, starting RadixPad again.
+  void ShowConverter() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+  }
+
+  void OnTrayMessage(UINT mouse) {
+    if (mouse == WM_LBUTTONDOWN) ShowConverter();
+    else if (mouse == WM_RBUTTONUP) OnPopupMenu();
+  }
+
+  void OnPopupMenu() {
+    const PopupMenuState state{settings_.floating, tray_ != nullptr && tray_->Flag(), hidden_};
+    switch (TrackPopupMenuAtCursor(setup_.instance, window_, state)) {
+      case IDM_SETTINGS:
+        OpenSettings();
+        break;
+      case IDM_TOPMOST:
+        settings_.floating = !settings_.floating;
+        ApplyFloating();
+        break;
+      case IDM_TRAY:
+        if (tray_) tray_->ToggleFlag();
+        break;
+      case IDM_HIDE:
+        ShowWindow(window_, hidden_ ? SW_SHOW : SW_HIDE);
+        break;
+      case IDM_ABOUT:
+        ShowAbout();
+        break;
+      case IDM_QUIT:
+        PostQuitMessage(0);
+        break;
+      default:
+        break;
+    }
+    PostMessageA(window_, WM_NULL, 0, 0);
+  }
+
+  void ShowAbout() { RunAboutDialog(setup_.instance, window_); }
+
+  // The window is ending (or Windows asks whether it may): the hot key and
+  // the tray icon go, a pending delayed add is cancelled, the settings are written.
+  void EndSession() {
+    hot_key_.Unregister();
+    if (tray_) tray_->Remove();
+    SaveSettingsNow();
   }
 
   void SaveSettingsNow() {
@@ -171,12 +256,16 @@ class ConverterWindow final : public ConverterView {
     for (int field = 1; field <= kFieldCount; ++field)
       settings_.field_unsigned[field - 1] = converter_.field_unsigned(field);
     settings_.bit = BitSettingOf(converter_.bits(), settings_.bit);
+    if (tray_) settings_.tray_icon = tray_->Flag();
     SaveSettings(ini_, settings_);
   }
 
   void OnDestroy() {
-    SaveSettingsNow();
+    EndSession();
     setup_.engine->ForwardReportsTo(nullptr);
+    if (!surface_) return;
+    surface_->SetActive(false);
+    surface_->Clear();
   }
 
   // --- ConverterView ---
@@ -201,23 +290,23 @@ class ConverterWindow final : public ConverterView {
     SendMessageA(Edit(field), EM_SCROLLCARET, 0, 0);
   }
   void HideWarningMarks() override {
-    for (int field = 1; field <= kFieldCount; ++field) buttons_.SetVisible(MarkOf(field), false);
+    for (int field = 1; field <= kFieldCount; ++field) face_.button(MarkOf(field)).SetVisible(false);
   }
-  void ShowWarningMark(int field) override { buttons_.SetVisible(MarkOf(field), true); }
-  void ShowHold(bool on) override { buttons_.SetChecked(ButtonId::kHold, on); }
+  void ShowWarningMark(int field) override { face_.button(MarkOf(field)).SetVisible(true); }
+  void ShowHold(bool on) override { face_.ShowHold(on); }
   void ShowSigns(bool global_unsigned, const bool field_unsigned[kFieldCount], bool master) override {
-    buttons_.SetChecked(ButtonId::kGlobalSigned, !global_unsigned);
-    buttons_.SetChecked(ButtonId::kGlobalUnsigned, global_unsigned);
+    face_.button(ButtonId::kGlobalSigned).SetChecked(!global_unsigned);
+    face_.button(ButtonId::kGlobalUnsigned).SetChecked(global_unsigned);
     for (int field = 1; field <= kFieldCount; ++field) {
-      buttons_.SetChecked(SignedButtonOf(field), !field_unsigned[field - 1]);
-      buttons_.SetChecked(UnsignedButtonOf(field), field_unsigned[field - 1]);
+      face_.button(SignedButtonOf(field)).SetChecked(!field_unsigned[field - 1]);
+      face_.button(UnsignedButtonOf(field)).SetChecked(field_unsigned[field - 1]);
     }
     CheckDlgButton(window_, IDC_MASTER, master ? BST_CHECKED : BST_UNCHECKED);
   }
   void ShowWidth(int bits) override {
-    buttons_.SetChecked(ButtonId::kBit8, bits == 8);
-    buttons_.SetChecked(ButtonId::kBit16, bits == 16);
-    buttons_.SetChecked(ButtonId::kBit32, bits == 32);
+    face_.button(ButtonId::kBit8).SetChecked(bits == 8);
+    face_.button(ButtonId::kBit16).SetChecked(bits == 16);
+    face_.button(ButtonId::kBit32).SetChecked(bits == 32);
   }
 
  private:
@@ -228,12 +317,23 @@ class ConverterWindow final : public ConverterView {
     RECT rect{};
     GetWindowRect(window_, &rect);
     settings_ = LoadSettings(ini_, {rect.left, rect.top, setup_.program_folder});
-    LoadSkin(settings_.skin_file);
+    ApplySkinSettings();
     PlaceWindow(settings_.pos_x, settings_.pos_y);
-    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ApplyFloating();
     PublishDebug();
     converter_.Restore(settings_.master, settings_.sign_unsigned, settings_.field_unsigned, BitWidth(settings_.bit));
+  }
+
+  void ApplyFloating() {
+    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  // Started hidden with a delay, the icon comes after it; otherwise at once.
+  void StartTray() {
+    tray_ = std::make_unique<TrayIcon>(window_, icons_.small16(), settings_.tray_icon);
+    if (hidden_ && settings_.tray_delay > 0) tray_->ShowIfFlaggedAfter(settings_.tray_delay);
+    else tray_->ShowIfFlagged();
   }
 
   void PlaceWindow(int x, int y) {
@@ -243,24 +343,42 @@ class ConverterWindow final : public ConverterView {
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  // A missing or broken skin leaves the plain dialog face; nothing is reported.
-  void LoadSkin(const std::string& path) {
-    if (skinBrush_ != nullptr) DeleteObject(skinBrush_);
-    if (skin_ != nullptr) DeleteObject(skin_);
-    skinBrush_ = nullptr;
-    skin_ = LoadPngFile(path.c_str());
-    if (skin_ != nullptr) skinBrush_ = CreatePatternBrush(skin_);
+  // The controls go to their pixel rectangles and the client area gets the
+  // face's size, whatever font the system substituted for the template's.
+  void PlaceControls() {
+    for (const ControlLayout& control : ConverterControls()) {
+      const PixelRect& r = control.rect;
+      SetWindowPos(GetDlgItem(window_, control.id), nullptr, r.left, r.top, r.Width(), r.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT outer{}, client{};
+    GetWindowRect(window_, &outer);
+    GetClientRect(window_, &client);
+    const int frame_x = (outer.right - outer.left) - client.right;
+    const int frame_y = (outer.bottom - outer.top) - client.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, ConverterClientWidth() + frame_x, ConverterClientHeight() + frame_y,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  void RedrawButton(ButtonId id) {
-    if (window_ == nullptr) return;
-    const RECT r = ToRect(LayoutOf(id).rect);
-    InvalidateRect(window_, &r, TRUE);
+  void BindSurface() {
+    std::vector<HWND> controls(edits_.begin(), edits_.end());
+    controls.push_back(GetDlgItem(window_, IDC_MASTER));
+    host_ = std::make_unique<SkinWindow>(window_, setup_.instance, std::move(controls));
+    surface_ = std::make_unique<skin::SkinSurface>(*host_, CurrentSystemColors());
+    surface_->Bind(host_->compose());
+    face_.Register(*surface_, [this](ButtonId id) { OnButtonClicked(id); });
   }
 
-  void ApplyCapture(SkinButtons::Capture capture) {
-    if (capture == SkinButtons::Capture::kTake && GetCapture() != window_) SetCapture(window_);
-    if (capture == SkinButtons::Capture::kRelease && GetCapture() == window_) ReleaseCapture();
+  // A missing or broken image leaves the surface or the button without it;
+  // nothing is reported.
+  void ApplySkinSettings() {
+    surface_->ApplyFlatButtons(settings_.flat_button);
+    surface_->ApplyFore(settings_.fore);
+    surface_->SetBackgroundMode(settings_.back);
+    surface_->SetSkinHalfTransparent(settings_.skin != 0);
+    surface_->SetImages(settings_.skin_file.c_str());
+    std::optional<skin::Bitmap> image = image::LoadImageFile(settings_.icon_file.c_str());
+    face_.SetSettingsImage(image ? std::make_shared<const skin::Bitmap>(std::move(*image)) : nullptr);
   }
 
   void OnButtonClicked(ButtonId id) {
@@ -287,18 +405,20 @@ class ConverterWindow final : public ConverterView {
     }
   }
 
-  // The settings dialog; a confirmed one takes effect at once and is saved.
+  // The settings dialog; a confirmed one takes effect at once, in the order
+  // z-order, tray icon, face, debug mode, the active field, and is saved.
   void OpenSettings() {
     ConverterSettings edited = settings_;
+    if (tray_) edited.tray_icon = tray_->Flag();
     if (!RunSettingsDialog(setup_.instance, window_, edited)) {
       if (converter_.active_field() != 0) FocusField(converter_.active_field());
       return;
     }
     settings_ = edited;
-    SetWindowPos(window_, settings_.floating ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    LoadSkin(settings_.skin_file);
-    InvalidateRect(window_, nullptr, TRUE);
+    ApplyFloating();
+    if (tray_ && tray_->Flag() != settings_.tray_icon) tray_->ToggleFlag();
+    ApplySkinSettings();
+    surface_->Refresh();
     PublishDebug();
     converter_.RefreshActive();
     SaveSettingsNow();
@@ -320,12 +440,15 @@ class ConverterWindow final : public ConverterView {
   ConverterSettings settings_;
   Converter converter_;
   CommandWindow commands_;
-  SkinButtons buttons_;
+  ConverterFace face_;
+  std::unique_ptr<SkinWindow> host_;             // made when the window exists
+  std::unique_ptr<skin::SkinSurface> surface_;  // draws face_ through host_
   std::unique_ptr<SharedStore> store_;
+  WindowIcons icons_;
+  HotKey hot_key_;
+  std::unique_ptr<TrayIcon> tray_;  // made when the window exists
   HWND window_ = nullptr;
   std::array<HWND, kFieldCount> edits_{};
-  HBITMAP skin_ = nullptr;
-  HBRUSH skinBrush_ = nullptr;
   bool hidden_;               // follows the window's visibility
   bool suppress_first_show_;  // hidden start, until the first show is dropped
 };
@@ -366,8 +489,17 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
     case WM_PAINT:
       self.OnPaint();
       return TRUE;
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(self.OnCtlColorDialog());
+    case WM_ERASEBKGND:  // the face covers the whole client area
+      return Answer(window, TRUE);
+    case WM_MOVE:
+      self.OnMove();
+      return FALSE;
+    case kRefreshFaceMessage:
+      self.OnRefreshFace();
+      return TRUE;
+    case WM_ACTIVATEAPP:
+      self.OnActivateApp(wParam != FALSE);
+      return FALSE;
     case WM_WINDOWPOSCHANGING:
       self.OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
       return FALSE;
@@ -375,8 +507,24 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
       self.OnShowWindow(wParam != FALSE);
       return FALSE;
     case WM_QUERYENDSESSION:
-      self.SaveSettingsNow();
+      self.EndSession();
       return Answer(window, TRUE);
+    case WM_HOTKEY:  // posted to the window, so it arrives before any dialog processing
+      if (wParam == HotKey::kId) self.ShowConverter();
+      return TRUE;
+    case TrayIcon::kCallbackMessage:
+      self.OnTrayMessage(static_cast<UINT>(lParam));
+      return TRUE;
+    case WM_NCRBUTTONUP:  // a right click on the background
+      if (wParam != HTCAPTION) return FALSE;
+      self.OnPopupMenu();
+      return TRUE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_ABOUT) return FALSE;
+      self.ShowAbout();
+      return TRUE;
+    case WM_QUERYDRAGICON:  // answered directly, not through DWLP_MSGRESULT
+      return reinterpret_cast<INT_PTR>(self.OnQueryDragIcon());
     case WM_DESTROY:
       self.OnDestroy();
       return FALSE;

@@ -43,9 +43,10 @@ click 124 12
 clear_field 1168
 type_keys "100+100"
 expect_fields "11001000|310|100+100|C8" "8 bit, 100+100"
-mark_colour=FFE000
-[[ $(drive pixel 3 77) == "$mark_colour" ]] || fail "no warning mark beside the decimal field"
-[[ $(drive pixel 3 56) != "$mark_colour" ]] || fail "a warning mark beside the octal field"
+# The amber of the mark's triangle, below the dot of its exclamation mark.
+mark_colour=F0B010
+[[ $(drive pixel 6 81) == "$mark_colour" ]] || fail "no warning mark beside the decimal field"
+[[ $(drive pixel 6 60) != "$mark_colour" ]] || fail "a warning mark beside the octal field"
 screenshot converter-warning
 
 # The mark opens the warning dialog with the catalogue's sentence for W_OVERFLOW.
@@ -63,7 +64,7 @@ sleep 0.5
 # The next keystroke that gives no warning hides the mark.
 key BackSpace
 expect_fields "1101110|156|100+10|6E" "BackSpace"
-[[ $(drive pixel 3 77) != "$mark_colour" ]] || fail "the warning mark stayed"
+[[ $(drive pixel 6 81) != "$mark_colour" ]] || fail "the warning mark stayed"
 
 close_radixpad
 note PASS

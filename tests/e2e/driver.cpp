@@ -18,6 +18,12 @@
 //     wait-warnings SECONDS wait for the warning dialog; prints "caption TEXT" and
 //                           "item TEXT" for every line of its list
 //     close-warnings        closes the warning dialog with its close button
+//     wait-dialog SECONDS ID  wait for a dialog the window owns (About box, warnings);
+//                           prints "caption TEXT" and "text ID TEXT" of its control ID
+//     close-dialog          closes the dialog the window owns (IDCANCEL)
+//     wait-popup SECONDS    wait until a pop-up menu is open
+//     post MSG WPARAM LPARAM  posts a message to the window (numbers in C notation),
+//                           as the tray icon or the system menu would send it
 //     store                 prints the shared store "RadixPad" as "store none" or
 //                           "store HWnd=H Debug=D", then "file PATH present|absent"
 //     activate              brings the window to the foreground
@@ -238,6 +244,50 @@ bool PrintWarnings(double seconds) {
     std::printf("item %s\n", item);
   }
   return true;
+}
+
+bool PrintDialog(double seconds, int id) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  HWND dialog = nullptr;
+  while ((dialog = FindWarnings()) == nullptr) {
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      std::fprintf(stderr, "driver: no dialog after %g s\n", seconds);
+      return false;
+    }
+    Sleep(50);
+  }
+  char caption[256], text[256];
+  if (!ReadText(dialog, caption) || !ReadText(GetDlgItem(dialog, id), text)) return false;
+  std::printf("caption %s\ntext %d %s\n", caption, id, text);
+  return true;
+}
+
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+bool WaitPopup(double seconds) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND popup = nullptr;
+    EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
+    if (popup != nullptr) return true;
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      std::fprintf(stderr, "driver: no pop-up menu after %g s\n", seconds);
+      return false;
+    }
+    Sleep(50);
+  }
+}
+
+bool Post(const char* message, const char* wParam, const char* lParam) {
+  HWND window = FindConverter();
+  return window != nullptr && PostMessageA(window, static_cast<UINT>(std::strtoul(message, nullptr, 0)),
+                                           std::strtoul(wParam, nullptr, 0), std::strtol(lParam, nullptr, 0));
 }
 
 bool CloseWarnings() {
@@ -476,6 +526,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[i];
     const bool hasArg = i + 1 < argc;
     const bool hasTwo = i + 2 < argc;
+    const bool hasThree = i + 3 < argc;
     bool ok = false;
     if (command == "wait-window" && hasArg) {
       ok = WaitWindow(std::atof(argv[++i]));
@@ -508,8 +559,16 @@ int main(int argc, char** argv) {
       ok = PrintPixel(x, std::atoi(argv[++i]));
     } else if (command == "wait-warnings" && hasArg) {
       ok = PrintWarnings(std::atof(argv[++i]));
-    } else if (command == "close-warnings") {
+    } else if (command == "close-warnings" || command == "close-dialog") {
       ok = CloseWarnings();
+    } else if (command == "wait-dialog" && hasTwo) {
+      const double seconds = std::atof(argv[++i]);
+      ok = PrintDialog(seconds, std::atoi(argv[++i]));
+    } else if (command == "wait-popup" && hasArg) {
+      ok = WaitPopup(std::atof(argv[++i]));
+    } else if (command == "post" && hasThree) {
+      ok = Post(argv[i + 1], argv[i + 2], argv[i + 3]);
+      i += 3;
     } else if (command == "store") {
       ok = PrintStore();
     } else if (command == "copydata" && hasArg) {

@@ -1,7 +1,7 @@
 # Helpers of the end-to-end tests: source it from a test script with
 #   source lib.sh NAME RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR
 # It prepares this build's Wine environment, a program folder for RadixPad with its
-# message catalogue, and functions to start, drive, photograph and end RadixPad.
+# message catalogue and default skin and settings-button images, and functions to start, drive, photograph and end RadixPad.
 # Every RadixPad started here is ended when the script exits.
 set -euo pipefail
 e2e_name=$1 exe=$2 driver=$3 build=$4 src=$5
@@ -15,6 +15,7 @@ rm -rf "$work"
 mkdir -p "$work" "$shots"
 cp "$exe" "$work/RadixPad.exe"
 cp "$src/resources/MESSAGE.INI" "$work/MESSAGE.INI"
+cp "$src/resources/skin.png" "$src/resources/icon.png" "$work/"
 # The settings file lies in the Windows folder of the prefix.
 ini="$WINEPREFIX/drive_c/windows/RadixPad.ini"
 

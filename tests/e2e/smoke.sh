@@ -10,8 +10,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" smoke "$@"
 
 # No settings file: the skin is the one in the program folder.
 rm -f "$ini"
-# Top half blue, bottom half orange: shows the image is decoded and not upside down.
-convert -size 279x100 xc:'#3366CC' -size 279x100 xc:'#CC6633' -append PNG24:"$work/skin.png"
+# Top half blue, bottom half orange: shows the image is decoded and not upside down. Its
+# top-left pixel, the colour key, is magenta, so that no other colour of it is keyed out.
+convert -size 279x100 xc:'#3366CC' -size 279x100 xc:'#CC6633' -append \
+  -fill magenta -draw 'point 0,0' PNG24:"$work/skin.png"
 
 start_radixpad
 window=$(drive wait-window 30) || fail "the converter window did not appear"
