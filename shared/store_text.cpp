@@ -69,7 +69,7 @@ std::optional<std::string> StoreGet(std::string_view text, std::string_view key)
   return std::nullopt;
 }
 
-std::int64_t ParseHandleText(std::string_view text) {
+std::int64_t ParseLeadingInteger(std::string_view text) {
   std::size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';

@@ -28,9 +28,10 @@ std::string StoreSet(std::string_view text, std::string_view key, std::optional<
 // `key` followed directly by "=". Never reads outside `text`.
 std::optional<std::string> StoreGet(std::string_view text, std::string_view key);
 
-// The number in a published window handle (the key "HWnd"): an optional sign
-// and the leading decimal digits, 0 when there are none. Saturates instead of
+// The number at the start of a text, as the published window handle (the key
+// "HWnd") and the command API's arguments are read: an optional sign and the
+// leading decimal digits, 0 when there are none. Saturates instead of
 // overflowing.
-std::int64_t ParseHandleText(std::string_view text);
+std::int64_t ParseLeadingInteger(std::string_view text);
 
 }  // namespace radixpad

@@ -18,8 +18,8 @@
 
 #include "model/command_reply.h"
 #include "model/command_request.h"
-#include "model/start_up.h"
 #include "shared_store.h"
+#include "store_text.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ HWND FindRadixPad() {
   const radixpad::SharedStore store(kStoreName, false);
   const radixpad::SharedStore::Lookup handle = store.Get("HWnd", "0");
   if (!handle.store_found) return nullptr;
-  const HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(radixpad::ParseHandleText(handle.text)));
+  const HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(radixpad::ParseLeadingInteger(handle.text)));
   return IsWindow(window) ? window : nullptr;
 }
 

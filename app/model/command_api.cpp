@@ -2,7 +2,7 @@
 
 #include "core/tokenizer.h"
 #include "model/command_reply.h"
-#include "model/start_up.h"
+#include "store_text.h"
 
 namespace radixpad {
 namespace {
@@ -72,7 +72,7 @@ std::string CommandApi::Handle(const CommandRequest& request, bool keep_lock) {
 
   // Sign and width: the number given answers, -1 (and no change) when it is
   // out of range.
-  const std::int64_t value = ParseHandleText(*argument);
+  const std::int64_t value = ParseLeadingInteger(*argument);
   if (row->action == Action::kWidth) {
     if (value < 0 || value > 2) return OkReply("-1");
     converter_.SetBitWidth(kWidths[value]);

@@ -27,7 +27,7 @@ void ShowRunningInstance() {
   const SharedStore store(kStoreName, false);
   const SharedStore::Lookup handle = store.Get("HWnd", "0");
   if (!handle.store_found) return;
-  const HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(ParseHandleText(handle.text)));
+  const HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(ParseLeadingInteger(handle.text)));
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
 }

@@ -36,14 +36,14 @@ TEST(StoreText, FileNamesWriteEachByteSignExtended) {
   EXPECT_EQ(StoreFileName("\x80"), "fmoFFFFFF80");
 }
 
-TEST(StoreText, AHandleTextIsReadAsItsLeadingSignedDigits) {
-  EXPECT_EQ(ParseHandleText("1234"), 1234);
-  EXPECT_EQ(ParseHandleText("-56"), -56);
-  EXPECT_EQ(ParseHandleText("78abc"), 78);
-  EXPECT_EQ(ParseHandleText("abc"), 0);
-  EXPECT_EQ(ParseHandleText(""), 0);
-  EXPECT_EQ(ParseHandleText("-"), 0);
-  EXPECT_EQ(ParseHandleText("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
+TEST(StoreText, ANumberIsReadFromItsLeadingSignedDigits) {
+  EXPECT_EQ(ParseLeadingInteger("1234"), 1234);
+  EXPECT_EQ(ParseLeadingInteger("-56"), -56);
+  EXPECT_EQ(ParseLeadingInteger("78abc"), 78);
+  EXPECT_EQ(ParseLeadingInteger("abc"), 0);
+  EXPECT_EQ(ParseLeadingInteger(""), 0);
+  EXPECT_EQ(ParseLeadingInteger("-"), 0);
+  EXPECT_EQ(ParseLeadingInteger("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
 }
 
 }  // namespace
