@@ -8,7 +8,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" manual_example "$1" "$2" "$3" "$4"
 example=$5
 
-run_example() { timeout 60 wine "$example" "$@" </dev/null 2>&1 | tr -d '\r'; }
+# Its output without the reply's closing empty lines.
+run_example() { timeout 60 wine "$example" "$@" </dev/null 2>&1 | tr -d '\r' | sed '/^$/d'; }
 
 got=$(run_example) && fail "the example succeeded without RadixPad: $got"
 [[ $got == "RadixPad is not running" ]] || fail "without RadixPad the example said: $got"

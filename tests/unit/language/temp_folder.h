@@ -31,6 +31,12 @@ class TempFolder {
     std::ifstream in(path_ / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
+  // A file that the engine wrote in text mode, read back in text mode: on
+  // Windows its CR LF line ends read as "\n" again.
+  std::string ReadText(const std::string& name) const {
+    std::ifstream in(path_ / name);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   std::string path() const { return path_.generic_string(); }
   // The path of a file in the folder.
   std::string File(const std::string& name) const { return (path_ / name).generic_string(); }

@@ -54,7 +54,7 @@ TEST_F(FilesAndStreams, FileFunctionsReadWriteAndAnswerBadHandles) {
        {"1", "-1", "-1", "0", "0", "0", "0"}},
       {"fopen [\"{dir}/missing/x.txt] \"r", {"0"}},
   });
-  EXPECT_EQ(folder.Read("out.txt"), "\xC8text\n");
+  EXPECT_EQ(folder.ReadText("out.txt"), "\xC8text\n");
 }
 
 TEST_F(FilesAndStreams, ModesTheCLibraryWouldRejectGiveNoHandle) {
@@ -191,10 +191,10 @@ TEST_F(FilesAndStreams, HlgetlineTakesTheNextBlockOfAStream) {
 TEST_F(FilesAndStreams, HlerrorWritesOneLine) {
   folder.Write("log.txt", "old text that goes");
   ASSERT_EQ(RunIn(":hlerror [\"{dir}/log.txt] [\"it failed]"), kNoValue);
-  EXPECT_EQ(folder.Read("log.txt"), "it failed\n");
+  EXPECT_EQ(folder.ReadText("log.txt"), "it failed\n");
   EXPECT_EQ(RunIn(":hlerror [\"{dir}/missing/log.txt] \"x"), kNoValue);
   EXPECT_EQ(RunIn(":hlerror [\"{dir}/log.txt]"), E_COMMAND_PARAM);
-  EXPECT_EQ(folder.Read("log.txt"), "it failed\n");
+  EXPECT_EQ(folder.ReadText("log.txt"), "it failed\n");
 }
 
 TEST_F(FilesAndStreams, MissingOrWrongArgumentsFailTheFunction) {

@@ -166,7 +166,7 @@ TEST_F(FormattedInput, FscanfReadsBoundedWordsAndFprintfWritesPieces) {
   EXPECT_EQ(Run(":fprintf o [\"%d %d\\n] 1"), E_COMMAND_PARAM);  // nothing of it is written
   EXPECT_EQ(Run(":fprintf 9 [\"%d] 1"), kNoValue);
   ASSERT_EQ(Run("fclose o"), kValue);
-  EXPECT_EQ(folder.Read("out.txt"), " 3.14|ff|ab\n");
+  EXPECT_EQ(folder.ReadText("out.txt"), " 3.14|ff|ab\n");
 }
 
 }  // namespace
