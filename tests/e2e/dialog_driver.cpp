@@ -137,7 +137,11 @@ bool SetText(int id, const char* text) {
 bool Select(int id, int index) {
   HWND control = Control(id);
   if (control == nullptr || SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) return false;
-  return PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+  // A user's choice in a drop-down list notifies its change, then its confirmation.
+  HWND parent = GetParent(control);
+  const LPARAM from = reinterpret_cast<LPARAM>(control);
+  return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), from) &&
+         PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), from);
 }
 
 bool PrintSelected(int id) {

@@ -21,10 +21,11 @@ open_settings() {
 }
 
 rm -f "$ini"
-# A 200 x 50 picture, red on the left half and blue on the right, in the folder the
-# chooser opens (RadixPad's working folder).
-convert -size 100x50 xc:'#E02020' -size 100x50 xc:'#2040E0' +append BMP3:"$work/preview.bmp"
-cd "$work"
+# A 200 x 50 PNG picture, red on the left half and blue on the right, alone in the
+# folder the chooser opens (RadixPad's working folder).
+mkdir -p "$work/pictures"
+convert -size 100x50 xc:'#E02020' -size 100x50 xc:'#2040E0' +append PNG24:"$work/pictures/preview.png"
+cd "$work/pictures"
 start_shown
 folder=$(wine winepath.exe -w "$work" 2>/dev/null | tr -d '\r')
 
@@ -43,7 +44,10 @@ chooser=$(timeout 60 wine "$dialog_driver" dialog '開く' wait-dialog 20 check 
   fail "the image chooser did not open with its preview check box"
 note "chooser $chooser"
 [[ $chooser == '6001 checked enabled' ]] || fail "the preview check box should start checked: $chooser"
-# Select the picture in the file list: its preview appears, 100 x 25, centred.
+# Show PNG files (the second filter), then select the picture in the file list: its
+# preview appears, 100 x 25, centred.
+timeout 60 wine "$dialog_driver" dialog '開く' select 1136 1 </dev/null >/dev/null || fail "cannot choose the PNG filter"
+sleep 1
 key shift+Tab
 key Down
 sleep 1
