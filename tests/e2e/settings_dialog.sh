@@ -64,19 +64,32 @@ ddrive click 1021 >/dev/null
 sleep 0.5
 [[ $(ddrive check 1233) == '1233 unchecked disabled' ]] || fail "the delay stays enabled without the tray icon"
 
-# Confirm: everything is applied and saved.
-ddrive select 1000 2 select 1001 1 set-text 1233 -5 click 1013 >/dev/null
-sleep 0.3
-ddrive click 1020 >/dev/null
-sleep 0.3
-ddrive click 1 wait-gone 20 >/dev/null || fail "the dialog did not close on confirm"
+# Confirm: everything is applied and saved, and the window looks different.
+ddrive click 2 wait-gone 20 >/dev/null || fail "the dialog did not close"
 sleep 0.5
-for pair in Back=2 Fore=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1 Help=1; do
+screenshot settings-before
+open_settings
+ddrive click 1021 >/dev/null
+sleep 0.3
+ddrive select 1000 2 select 1001 1 select 1002 1 set-text 1233 -5 set-text 1015 "$folder\\skin.png" >/dev/null
+for control in 1013 1020 1024 1023; do
+  ddrive click "$control" >/dev/null
+  sleep 0.3
+done
+ddrive click 1 wait-gone 20 >/dev/null || fail "the dialog did not close on confirm"
+sleep 1
+for pair in Back=2 Fore=1 Skin=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1 FlatButton=1 Debug=1 Help=1; do
   [[ $(ini_value "${pair%%=*}") == "${pair#*=}" ]] || fail "after confirm: expected $pair, got $(ini_value "${pair%%=*}")"
 done
-note "saved Back=2 Fore=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1"
+[[ $(ini_value IconFile) == *skin.png ]] || fail "the icon image was not saved: $(ini_value IconFile)"
+[[ -d $work/LOG ]] || fail "debug mode did not make the LOG folder"
+note "saved Back=2 Fore=1 Skin=1 TrayIcon=0 TrayDelay=-5 Floating=1 KeepLock=1 FlatButton=1 Debug=1 IconFile=$(ini_value IconFile)"
 read -r _ _ _ exstyle <<<"$(drive styles)"
 (( (16#$exstyle & 16#8) != 0 )) || fail "the window is not topmost after Floating was set"
+screenshot settings-after
+changed=$(compare -metric AE "$shots/settings-before.png" "$shots/settings-after.png" null: 2>&1 || true)
+note "pixels changed by the new settings: $changed"
+[[ $changed =~ ^[0-9]+$ && $changed -gt 1000 ]] || fail "the window's look did not change with the settings"
 
 # Cancel changes nothing.
 open_settings
