@@ -49,6 +49,9 @@
 #define IDS_TIP_16BIT 204
 #define IDS_TIP_32BIT 205
 #define IDS_TIP_HOLD 206
+#define IDS_TIP_SETTINGS 207
+#define IDS_TIP_MINIMIZE 208
+#define IDS_TIP_CLOSE 209
 #define IDS_TIP_WARNING 210
 
 // Settings dialog (103) and its controls

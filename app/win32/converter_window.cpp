@@ -20,6 +20,7 @@
 #include "hot_key.h"
 #include "model/converter.h"
 #include "model/converter_face.h"
+#include "model/help_tips.h"
 #include "model/settings.h"
 #include "model/start_up.h"
 #include "model/window_layout.h"
@@ -32,6 +33,7 @@
 #include "skin/load_image.h"
 #include "skin/skin_surface.h"
 #include "skin_window.h"
+#include "tip_window.h"
 #include "tray_icon.h"
 #include "warning_dialog.h"
 #include "window_icons.h"
@@ -94,6 +96,7 @@ class ConverterWindow final : public ConverterView {
     store_ = std::make_unique<SharedStore>(kStoreName, true);
     store_->Set("HWnd", std::to_string(reinterpret_cast<INT_PTR>(window_)));
     ApplySettings();
+    SetUpTips();
     icons_.Apply(setup_.instance, window_);
     AddAboutToSystemMenu(setup_.instance, window_);
     StartTray();
@@ -146,7 +149,16 @@ class ConverterWindow final : public ConverterView {
     if (surface_) surface_->MouseDown(x, y);
   }
   void OnMouseMove(int x, int y) {
+    TrackTip(x, y);
     if (surface_) surface_->MouseMove(x, y);
+  }
+  // The cursor is set wherever it is over the window, the fields and the
+  // dragging background included; only mouse moves over buttons reach OnMouseMove.
+  void OnSetCursor() {
+    const DWORD at = GetMessagePos();
+    POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ScreenToClient(window_, &p);
+    TrackTip(p.x, p.y);
   }
   void OnMouseUp() {
     if (surface_) surface_->MouseUp();
@@ -183,6 +195,7 @@ class ConverterWindow final : public ConverterView {
     // A transparent background is photographed by hiding the window for a moment.
     if (host_ && host_->capturing()) return;
     hidden_ = !shown;
+    if (!shown) CloseTip();
     if (!surface_) return;
     if (!shown) surface_->CancelTracking();
     surface_->SetActive(shown);
@@ -234,7 +247,10 @@ class ConverterWindow final : public ConverterView {
     PostMessageA(window_, WM_NULL, 0, 0);
   }
 
-  void ShowAbout() { RunAboutDialog(setup_.instance, window_); }
+  void ShowAbout() {
+    CloseTip();
+    RunAboutDialog(setup_.instance, window_);
+  }
 
   // The window is ending (or Windows asks whether it may): the hot key and
   // the tray icon go, a pending delayed add is cancelled, the settings are written.
@@ -261,6 +277,7 @@ class ConverterWindow final : public ConverterView {
   }
 
   void OnDestroy() {
+    CloseTip();
     EndSession();
     setup_.engine->ForwardReportsTo(nullptr);
     if (!surface_) return;
@@ -290,9 +307,9 @@ class ConverterWindow final : public ConverterView {
     SendMessageA(Edit(field), EM_SCROLLCARET, 0, 0);
   }
   void HideWarningMarks() override {
-    for (int field = 1; field <= kFieldCount; ++field) face_.button(MarkOf(field)).SetVisible(false);
+    for (int field = 1; field <= kFieldCount; ++field) SetMarkVisible(field, false);
   }
-  void ShowWarningMark(int field) override { face_.button(MarkOf(field)).SetVisible(true); }
+  void ShowWarningMark(int field) override { SetMarkVisible(field, true); }
   void ShowHold(bool on) override { face_.ShowHold(on); }
   void ShowSigns(bool global_unsigned, const bool field_unsigned[kFieldCount], bool master) override {
     face_.button(ButtonId::kGlobalSigned).SetChecked(!global_unsigned);
@@ -382,6 +399,7 @@ class ConverterWindow final : public ConverterView {
   }
 
   void OnButtonClicked(ButtonId id) {
+    CloseTip();
     const int index = static_cast<int>(id);
     if (id >= ButtonId::kBinSigned && id <= ButtonId::kHexSigned) {
       converter_.SetFieldSign(index - static_cast<int>(ButtonId::kBinSigned) + 1, false);
@@ -408,13 +426,16 @@ class ConverterWindow final : public ConverterView {
   // The settings dialog; a confirmed one takes effect at once, in the order
   // z-order, tray icon, face, debug mode, the active field, and is saved.
   void OpenSettings() {
+    CloseTip();
     ConverterSettings edited = settings_;
     if (tray_) edited.tray_icon = tray_->Flag();
     if (!RunSettingsDialog(setup_.instance, window_, edited)) {
       if (converter_.active_field() != 0) FocusField(converter_.active_field());
       return;
     }
+    const bool help_changed = settings_.help != edited.help;
     settings_ = edited;
+    if (help_changed) SetUpTips();
     ApplyFloating();
     if (tray_ && tray_->Flag() != settings_.tray_icon) tray_->ToggleFlag();
     ApplySkinSettings();
@@ -424,6 +445,42 @@ class ConverterWindow final : public ConverterView {
     SaveSettingsNow();
   }
 
+  // One tip per skin button, numbered like the buttons, while the Help setting
+  // is on; none at all while it is off. A mark's tip is there only while the mark is.
+  void SetUpTips() {
+    CloseTip();
+    tips_ = HelpTips{};
+    if (!settings_.help) return;
+    for (const ButtonLayout& button : kConverterButtons) {
+      char text[256] = {};
+      LoadStringA(setup_.instance, static_cast<UINT>(button.tip), text, sizeof text);
+      tips_.Add(button.rect, text);
+    }
+    for (int field = 1; field <= kFieldCount; ++field)
+      tips_.Enable(TipOf(MarkOf(field)), face_.button(MarkOf(field)).visible());
+  }
+
+  static int TipOf(ButtonId id) { return static_cast<int>(id); }
+
+  void SetMarkVisible(int field, bool visible) {
+    face_.button(MarkOf(field)).SetVisible(visible);
+    tips_.Enable(TipOf(MarkOf(field)), visible);
+  }
+
+  void TrackTip(int x, int y) {
+    const HelpTips::Step step = tips_.Track(x, y);
+    switch (step.action) {
+      case HelpTips::Action::kClose: tip_window_.Close(); break;
+      case HelpTips::Action::kRedraw: tip_window_.Redraw(); break;
+      case HelpTips::Action::kOpen: tip_window_.Open(window_, x, y, tips_.TextOf(step.id)); break;
+    }
+  }
+
+  void CloseTip() {
+    tips_.Close();
+    tip_window_.Close();
+  }
+
   // Debug mode is published in the shared store; its log folder is made when it is on.
   void PublishDebug() {
     store_->Set("Debug", settings_.debug ? "1" : "0");
@@ -431,6 +488,7 @@ class ConverterWindow final : public ConverterView {
   }
 
   void ShowWarnings() {
+    CloseTip();
     RunWarningDialog(setup_.instance, window_, *setup_.catalog, converter_.error_log());
     if (converter_.active_field() != 0) FocusField(converter_.active_field());
   }
@@ -447,6 +505,8 @@ class ConverterWindow final : public ConverterView {
   WindowIcons icons_;
   HotKey hot_key_;
   std::unique_ptr<TrayIcon> tray_;  // made when the window exists
+  HelpTips tips_;                   // empty while the Help setting is off
+  TipWindow tip_window_;
   HWND window_ = nullptr;
   std::array<HWND, kFieldCount> edits_{};
   bool hidden_;               // follows the window's visibility
@@ -477,6 +537,9 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
     case WM_LBUTTONDOWN:
       self.OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return TRUE;
+    case WM_SETCURSOR:  // the default cursor still gets set
+      self.OnSetCursor();
+      return FALSE;
     case WM_MOUSEMOVE:
       self.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return TRUE;

@@ -37,6 +37,9 @@
 //                           message among them) and checks every answer; prints "load N ok"
 //     process-stats         prints RadixPad's "handles H gdi G user U workingset W
 //                           private P" (memory in KiB)
+//     tip                   prints "tip TEXT" for the visible help tip of RadixPad's
+//                           process (an edit window with control id 1234 among the
+//                           desktop's children), or "tip none"
 //     close                 posts WM_CLOSE
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
@@ -513,6 +516,49 @@ bool Close() {
   return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+// A help tip: an edit control with the tip identifier, a direct child of the
+// desktop, made by the converter's process.
+struct TipSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindTip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TipSearch*>(param);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->pid && _stricmp(name, "Edit") == 0 && GetWindowLongPtrA(window, GWLP_ID) == 1234 &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool PrintTip() {
+  HWND window = FindConverter();
+  if (window == nullptr) return false;
+  TipSearch search{0, nullptr};
+  GetWindowThreadProcessId(window, &search.pid);
+  EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) {
+    std::printf("tip none\n");
+    return true;
+  }
+  // Read as UTF-16 and converted here, as for the warning list.
+  wchar_t wide[256] = {};
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(search.found, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000,
+                          &length) == 0)
+    return false;
+  char text[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  std::printf("tip %s\n", text);
+  return true;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: radixpad_driver COMMAND [ARGS] ... (see driver.cpp)\n");
   return 2;
@@ -579,6 +625,8 @@ int main(int argc, char** argv) {
       ok = PrintProcessStats();
     } else if (command == "activate") {
       ok = Activate();
+    } else if (command == "tip") {
+      ok = PrintTip();
     } else if (command == "close") {
       ok = Close();
     } else {
