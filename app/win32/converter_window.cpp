@@ -418,7 +418,7 @@ class ConverterWindow final : public ConverterView {
       case ButtonId::kHold: converter_.ToggleHold(); break;
       case ButtonId::kSettings: OpenSettings(); break;
       case ButtonId::kMinimize: ShowWindow(window_, SW_HIDE); break;
-      case ButtonId::kClose: EndDialog(window_, IDCANCEL); break;
+      case ButtonId::kClose: PostQuitMessage(0); break;  // as the menu's 終了(&Q)
       default: ShowWarnings(); break;  // one of the warning marks
     }
   }

@@ -45,7 +45,12 @@ start_shown
 hover 120 12
 sleep 1
 expect_tip none "Help=0 on the 8 bit button"
-close_radixpad
+# The close button ends the program as the menu's Quit does, saving its settings.
+rm -f "$ini"
+click 270 8
+wait_exit "$pid" || fail "the close button did not end RadixPad cleanly"
+drive wait-gone 5 >/dev/null || fail "the window is still there after the close button"
+[[ -f $ini ]] || fail "the close button did not save the settings"
 
 rm -f "$ini"
 note PASS

@@ -33,7 +33,7 @@ start_radixpad() {
 # Starts RadixPad and waits for its window to show.
 start_shown() {
   start_radixpad "$@"
-  drive wait-window 30 >/dev/null || fail "the converter window did not appear"
+  drive wait-window 60 >/dev/null || fail "the converter window did not appear"
   sleep 0.5  # the first paint
 }
 # Waits until process $1 has ended; fails after $2 seconds (default 10).
