@@ -109,6 +109,9 @@ class CalcValue {
     return time_;
   }
 
+  // The complex part when it is the active one, else null.
+  const CalcComplex* ComplexIfActive() const { return kind_ == kKindComplex ? &complex_ : nullptr; }
+
   // The active part converted into a kind, without changing the value.
   CalcComplex ComplexView() const;
   CalcFraction FractionView() const;

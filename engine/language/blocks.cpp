@@ -173,7 +173,21 @@ int CalcBlockState::RewriteFor(CalcBlock& block) {
   return kDone;
 }
 
+namespace {
+
+// Every statement of the tree gets its scalar plans once, before the first
+// replay: a loop then runs its arithmetic without the general walk.
+void BuildPlans(CalcBlock& block) {
+  for (CalcBlockEntry& entry : block.entries) {
+    if (entry.statement != nullptr) entry.statement->plans.Build(entry.statement->tokens);
+    if (entry.block != nullptr) BuildPlans(*entry.block);
+  }
+}
+
+}  // namespace
+
 void CalcBlockState::BeginReplay() {
+  if (root_ != nullptr) BuildPlans(*root_);
   mode_ = RecordingMode::kReplaying;
   current_ = root_.get();
   if (current_ != nullptr) current_->cursor = 0;

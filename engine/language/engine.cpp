@@ -200,7 +200,7 @@ int CalcEngine::RunStatementUnguarded(CalcLine& statement) {
 int CalcEngine::EvaluateStatement(CalcLine& statement) {
   CalcMatrix result;
   int status = braces_.active ? evaluator_.ContinueBraceList(statement.tokens, result)
-                              : evaluator_.EvaluateStatement(statement.tokens, result);
+                              : evaluator_.EvaluateStatement(statement.tokens, result, &statement.plans);
   if (status == kDone) {
     evaluator_.Normalize(result);  // the final narrowing of the line
     if (storage_->StoreAnswer(result) != kDone) {

@@ -131,14 +131,19 @@ int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, Cal
 // --- token list scope ----------------------------------------------------------
 
 TokenListScope::TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list)
-    : evaluator_(evaluator), saved_list_(evaluator.list_), had_list_(evaluator.list_ != nullptr) {
+    : evaluator_(evaluator),
+      saved_list_(evaluator.list_),
+      saved_plans_(evaluator.plans_),
+      had_list_(evaluator.list_ != nullptr) {
   if (had_list_) saved_pos_ = evaluator.pos_;
   evaluator_.list_ = &list;
   evaluator_.pos_ = list.begin();
+  evaluator_.plans_ = nullptr;
 }
 
 TokenListScope::~TokenListScope() {
   evaluator_.list_ = saved_list_;
+  evaluator_.plans_ = saved_plans_;
   if (had_list_) evaluator_.pos_ = saved_pos_;
 }
 
@@ -227,15 +232,18 @@ void CalcEvaluator::Normalize(CalcMatrix& m) {
 
 // --- whole expressions ------------------------------------------------------------
 
-int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result) {
+int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans) {
   TokenListScope scope(*this, tokens);
+  plans_ = plans != nullptr && !plans->Empty() ? plans : nullptr;
   paren_depth_ = 0;
   top_level_assignment_ = false;
   post_ops_.clear();
   lvalue_.Clear();
+  const CalcToken* first = Peek();
+  if (plans_ != nullptr && first != nullptr)
+    if (const CalcScalarPlan* plan = plans_->Find(first); plan != nullptr && RunScalarPlan(*plan, result)) return 0;
   // The line starts from the previous answer; it is only copied when no
   // operand comes first to overwrite it.
-  const CalcToken* first = Peek();
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
     if (!result.Assign(engine_.storage().Answer())) return Fail(E_MEM, nullptr);
   }
@@ -311,6 +319,8 @@ int CalcEvaluator::EvaluateParenthesisedGroup(CalcMatrix& result) {
   // The group starts from the previous answer; it is only copied when the
   // group does not begin with an operand, which would overwrite it.
   const CalcToken* first = Peek();
+  if (plans_ != nullptr && first != nullptr)
+    if (const CalcScalarPlan* plan = plans_->Find(first); plan != nullptr && RunScalarPlan(*plan, result)) return 0;
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
     if (!result.Assign(engine_.storage().Answer())) return Fail(E_MEM, nullptr);
   }

@@ -25,6 +25,7 @@
 #include "core/token.h"
 #include "core/value.h"
 #include "core/matrix.h"
+#include "language/scalar_plan.h"
 #include "language/variables.h"
 
 namespace calc {
@@ -95,8 +96,9 @@ class CalcEvaluator {
   // group. `result` holds the starting value (the previous answer) on entry
   // and the value on exit. Clears the depth, the assignment flag and the
   // postfix queue first; does not apply the queue (ApplyPostOps does).
-  // Returns 0, 4 (a statement or command ran: no value) or an error.
-  int EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result);
+  // `plans`, built from `tokens`, run the groups they cover. Returns 0, 4 (a
+  // statement or command ran: no value) or an error.
+  int EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans = nullptr);
   // Applies the queued postfix operations in order and empties the queue.
   // 0, or the first error (the others still run).
   int ApplyPostOps();
@@ -194,6 +196,12 @@ class CalcEvaluator {
   int ReadArray(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
   int ReadSubscripts(CalcLvalueRef& ref);
   int ReadIdentifier(CalcToken& token, CalcMatrix& result);
+  // Runs a scalar plan in place of the general walk over its group: the
+  // value, the store of its target, the position after the group. False,
+  // with nothing changed, when the plan does not apply (see scalar_plan.h).
+  bool RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result);
+  bool ReadScalar(const CalcToken& token, double& x);
+  int ScalarVariableSlot(const CalcToken& token);
   // The slot a name token names: a variable first, then an array; -1 for
   // none. Remembers its answer in the token and checks it on the next fetch.
   int ResolveName(const CalcToken& token, bool& is_array);
@@ -208,6 +216,7 @@ class CalcEvaluator {
   CalcEngine& engine_;
   CalcTokenList* list_ = nullptr;
   CalcTokenList::iterator pos_;  // in *list_ while list_ is set
+  const CalcScalarPlans* plans_ = nullptr;  // of *list_, when it has them
   int paren_depth_ = 0;
   int nesting_ = 0;
   int nesting_base_ = 0;
@@ -232,6 +241,7 @@ class TokenListScope {
   CalcEvaluator& evaluator_;
   CalcTokenList* saved_list_;
   CalcTokenList::iterator saved_pos_;
+  const CalcScalarPlans* saved_plans_;
   bool had_list_;
 };
 

@@ -18,13 +18,17 @@
 #include "core/context.h"
 #include "core/run_budget.h"
 #include "core/token.h"
+#include "language/scalar_plan.h"
 
 namespace calc {
 
 // One statement: its grouped tokens, the number of its physical line and the
-// comment of that line, if it has one.
+// comment of that line, if it has one. A statement that is replayed also
+// carries the scalar plans of its tokens (a copy does not: the plans point
+// into their own list).
 struct CalcLine {
   CalcTokenList tokens;
+  CalcScalarPlans plans;
   int line = 0;
   std::string comment;
   bool has_comment = false;

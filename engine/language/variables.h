@@ -122,6 +122,8 @@ class CalcVariableTable : public CalcNameTable {
   // converted to the current kind.
   bool Set(std::uint8_t code, const CalcValue& value, bool mark);
   bool IsConstant(std::uint8_t code) const { return constant_[code]; }
+  // The value as stored, in the kind it was stored in.
+  const CalcValue& Stored(std::uint8_t code) const { return values_[code]; }
 
   // Allocates a slot for the name; stores the value unless the slot is
   // constant; sets the constant flag when asked. The code, or -1 (nothing
