@@ -78,6 +78,13 @@ class CalcRunBudget : public std::enable_shared_from_this<CalcRunBudget> {
   std::uint64_t steps() const { return work_ / kWorkPerStep; }
   // Counts one statement. False when the run must end (see ChargeWork).
   bool ChargeStep() { return ChargeWork(kWorkPerStep); }
+  // True when ChargeStep would end the run now; counts nothing. A caller that
+  // leaves such a statement to the one who counts it normally keeps the
+  // count exact.
+  bool StepWouldEnd() const {
+    return interrupt_pending() || ended() ||
+           (step_limit_ != 0 && (work_limit_ < kWorkPerStep || work_ > work_limit_ - kWorkPerStep));
+  }
   // Counts `operations` element operations. False when the run must end: an
   // interruption was requested (taken: it ends one run), or the work passed
   // the step limit. stop() then says which; it stays set until

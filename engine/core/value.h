@@ -117,6 +117,12 @@ class CalcValue {
   CalcFraction FractionView() const;
   CalcTime TimeView() const;
 
+  // Makes the value the complex number z, whatever its kind was.
+  void SetComplex(const CalcComplex& z) {
+    kind_ = kKindComplex;
+    complex_ = z;
+  }
+
   // Stores a real number into the active part.
   void SetReal(double x);
   // Copies other's content, converted to this value's kind after Sync.

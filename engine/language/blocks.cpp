@@ -176,11 +176,19 @@ int CalcBlockState::RewriteFor(CalcBlock& block) {
 namespace {
 
 // Every statement of the tree gets its scalar plans once, before the first
-// replay: a loop then runs its arithmetic without the general walk.
+// replay, and every loop of planned statements its loop plan: a loop then
+// runs its arithmetic without the general walk.
 void BuildPlans(CalcBlock& block) {
   for (CalcBlockEntry& entry : block.entries) {
     if (entry.statement != nullptr) entry.statement->plans.Build(entry.statement->tokens);
     if (entry.block != nullptr) BuildPlans(*entry.block);
+  }
+  block.loop_plan.reset();
+  try {
+    auto loop = std::make_unique<CalcLoopPlan>();
+    if (BuildLoopPlan(block, *loop)) block.loop_plan = std::move(loop);
+  } catch (const std::bad_alloc&) {
+    // without memory the loop just runs the general way
   }
 }
 
@@ -263,7 +271,17 @@ int ReplayBlocks(CalcEngine& engine) {
   CalcBlockState& blocks = engine.control().blocks;
   blocks.BeginReplay();
   int status = kNoValue;
+  // The planned run hands a loop back at a statement that it leaves to the
+  // general replay; that statement runs before the loop is offered again.
+  bool handed_back = false;
   while (CalcLine* statement = blocks.NextStatement()) {
+    CalcBlock* block = blocks.current();
+    if (!handed_back && block->loop_plan != nullptr && block->cursor == block->loop_plan->first) {
+      RunPlannedIterations(engine, *block);
+      handed_back = true;
+      continue;
+    }
+    handed_back = false;
     status = engine.RunStatement(*statement);
     if (engine.run_stopped() || IsError(status)) break;
     blocks.Advance();

@@ -22,6 +22,7 @@
 
 #include "core/token.h"
 #include "language/line_runner.h"
+#include "language/planned_loop.h"
 
 namespace calc {
 
@@ -51,6 +52,8 @@ struct CalcBlock {
   std::size_t cursor = 0;
   bool break_flag = false;
   bool continue_flag = false;
+  // Set before the replay when every statement of the loop is planned.
+  std::unique_ptr<CalcLoopPlan> loop_plan;
 };
 
 enum class RecordingMode : std::uint8_t { kNormal = 0, kRecording = 1, kReplaying = 2 };

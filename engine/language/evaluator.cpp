@@ -116,6 +116,8 @@ void SetScalar(CalcMatrix& m, const CalcValue& v) {
   slot.Sync();
 }
 
+void SetScalarComplex(CalcMatrix& m, const CalcComplex& z) { ScalarSlot(m).SetComplex(z); }
+
 void SetScalarReal(CalcMatrix& m, double x) {
   CalcValue v;
   v.SetReal(x);
@@ -274,7 +276,7 @@ int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) 
   return GroupLoop(result);
 }
 
-int CalcEvaluator::ApplyPostOps() {
+int CalcEvaluator::RunPostOps() {
   int first_error = 0;
   for (CalcPostOp& op : post_ops_) {
     op.target.name = op.name;

@@ -101,7 +101,7 @@ class CalcEvaluator {
   int EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans = nullptr);
   // Applies the queued postfix operations in order and empties the queue.
   // 0, or the first error (the others still run).
-  int ApplyPostOps();
+  int ApplyPostOps() { return post_ops_.empty() ? 0 : RunPostOps(); }
   // Hands a statement to the brace list being collected; once the braces
   // balance, fills the array, and text after the closing brace continues with
   // the array as its left operand. 4 while collecting or when nothing
@@ -141,6 +141,15 @@ class CalcEvaluator {
   // Evaluates one operand of another list (a brace list, a declaration's
   // argument) from `pos`, leaving `pos` after it.
   int EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterator& pos, CalcMatrix& result);
+
+  // --- scalar plans (see scalar_plan.h) ---
+
+  // Evaluates a plan without changing anything: its value, and the variable
+  // slot of its target (-1 without one). False when the plan does not apply
+  // now, and the general walk must run its group.
+  bool ComputeScalarPlan(const CalcScalarPlan& plan, double& value, int& target);
+  // Stores a computed plan's value into its target, as "=" would.
+  void StoreScalarTarget(const CalcScalarPlan& plan, double value, int target);
 
   // --- state the operators and statements use ---
 
@@ -186,6 +195,7 @@ class CalcEvaluator {
  private:
   friend class TokenListScope;
 
+  int RunPostOps();
   int EvaluateParenthesisedGroup(CalcMatrix& result);
   int GroupHead(CalcMatrix& result, bool& group_done);
   [[gnu::noinline]] int NumberPair(CalcMatrix& result, bool& group_done);
@@ -200,8 +210,8 @@ class CalcEvaluator {
   // value, the store of its target, the position after the group. False,
   // with nothing changed, when the plan does not apply (see scalar_plan.h).
   bool RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result);
-  bool ReadScalar(const CalcToken& token, double& x);
-  int ScalarVariableSlot(const CalcToken& token);
+  bool ReadScalar(const CalcScalarStep& step, double& x);
+  int ScalarVariableSlot(const CalcToken& token, CalcNameCache& cache);
   // The slot a name token names: a variable first, then an array; -1 for
   // none. Remembers its answer in the token and checks it on the next fetch.
   int ResolveName(const CalcToken& token, bool& is_array);
@@ -259,6 +269,8 @@ const CalcValue* FirstAsStored(const CalcMatrix& m);
 double FirstReal(const CalcMatrix& m);
 // A matrix holding one value.
 void SetScalar(CalcMatrix& m, const CalcValue& v);
+// A matrix holding the complex number z in the complex kind.
+void SetScalarComplex(CalcMatrix& m, const CalcComplex& z);
 void SetScalarReal(CalcMatrix& m, double x);
 
 // The built-in function dispatcher: calls the function of the token with the

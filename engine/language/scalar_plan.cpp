@@ -50,6 +50,22 @@ bool IsPlannedValue(const CalcToken& token) {
   }
 }
 
+// The step that reads a value token: numbers in the complex kind and
+// variables by code are resolved now; names and other numbers when the plan
+// runs (a name may turn out to be a number, or a variable, or neither).
+CalcScalarStep ValueStep(const CalcToken& token) {
+  CalcScalarStep step;
+  step.token = &token;
+  if (token.kind() == kTokVariable) {
+    step.kind = CalcScalarStep::kVariable;
+    step.code = token.code();
+  } else if (const CalcValue* number = token.number(); number != nullptr && number->ComplexIfActive() != nullptr) {
+    step.kind = CalcScalarStep::kConstant;
+    step.constant = number->ComplexIfActive()->re;  // the float modes drop the imaginary part
+  }
+  return step;
+}
+
 // Reads one group of the statement, a slice of `tokens` whose parentheses
 // `close` matches, into postfix steps.
 class PlanReader {
@@ -66,7 +82,10 @@ class PlanReader {
       if (!IsPlannedOperator(op)) return false;
       ++i;
       if (!Operand(i, end, level)) return false;
-      plan_.steps.push_back({CalcScalarStep::kOperator, op.code(), nullptr});
+      CalcScalarStep step;
+      step.kind = CalcScalarStep::kOperator;
+      step.code = op.code();
+      plan_.steps.push_back(step);
       --stack_;
     }
     return true;
@@ -91,7 +110,7 @@ class PlanReader {
     if (!IsPlannedValue(token)) return false;
     if (++stack_ > CalcScalarPlans::kMaxDepth) return false;
     plan_.depth = std::max(plan_.depth, stack_);
-    plan_.steps.push_back({CalcScalarStep::kOperand, 0, &token});
+    plan_.steps.push_back(ValueStep(token));
     ++i;
     return true;
   }
@@ -177,7 +196,7 @@ void CalcScalarPlans::Build(CalcTokenList& list) {
   }
 }
 
-const CalcScalarPlan* CalcScalarPlans::Find(const CalcToken* first) const {
+const CalcScalarPlan* CalcScalarPlans::Search(const CalcToken* first) const {
   const auto it = std::lower_bound(plans_.begin(), plans_.end(), first, [](const CalcScalarPlan& plan, const CalcToken* key) {
     return std::less<const CalcToken*>()(plan.key, key);
   });
@@ -188,20 +207,25 @@ const CalcScalarPlan* CalcScalarPlans::Find(const CalcToken* first) const {
 
 // The variable a value or target token stands for now: its slot, or -1 when
 // it is no plain variable (an array, an unknown name, the answer).
-int CalcEvaluator::ScalarVariableSlot(const CalcToken& token) {
+int CalcEvaluator::ScalarVariableSlot(const CalcToken& token, CalcNameCache& cache) {
   if (token.kind() == kTokVariable) return token.code();
   if (token.kind() != kTokName) return -1;
+  const std::uint64_t generation = engine_.storage().variables().generation();
+  if (cache.slot != 0 && cache.generation == generation) return cache.slot;
   bool is_array = false;
   const int code = ResolveName(token, is_array);
-  return code > 0 && !is_array ? code : -1;
+  if (code <= 0 || is_array) return -1;
+  cache = {generation, static_cast<std::uint8_t>(code)};
+  return code;
 }
 
-bool CalcEvaluator::ReadScalar(const CalcToken& token, double& x) {
+bool CalcEvaluator::ReadScalar(const CalcScalarStep& step, double& x) {
+  const CalcToken& token = *step.token;
   const CalcValue* value = nullptr;
   if (token.kind() == kTokNumber) {
     value = token.number();
   } else {
-    const int code = ScalarVariableSlot(token);
+    const int code = token.kind() == kTokVariable ? token.code() : ScalarVariableSlot(token, step.name);
     if (code <= 0) return false;
     value = &engine_.storage().variables().Stored(static_cast<std::uint8_t>(code));
   }
@@ -211,26 +235,40 @@ bool CalcEvaluator::ReadScalar(const CalcToken& token, double& x) {
   return true;
 }
 
-bool CalcEvaluator::RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result) {
+bool CalcEvaluator::ComputeScalarPlan(const CalcScalarPlan& plan, double& value, int& target) {
   if (!InGroup(engine_.context().mode(), kGroupFloat)) return false;
   if (nesting_ - nesting_base_ + plan.depth >= kMaxNesting || nesting_ + plan.depth >= kMaxCallNesting) return false;
-  int target = -1;
+  target = -1;
   if (plan.target != nullptr) {
-    target = ScalarVariableSlot(*plan.target);
+    target = ScalarVariableSlot(*plan.target, plan.target_name);
     if (target <= 0 || engine_.storage().variables().IsConstant(static_cast<std::uint8_t>(target))) return false;
   }
 
-  double stack[CalcScalarPlans::kMaxDepth] = {};
+  const CalcVariableTable& variables = engine_.storage().variables();
+  double stack[CalcScalarPlans::kMaxDepth];
+  stack[0] = 0.0;
   int top = 0;
   for (const CalcScalarStep& step : plan.steps) {
-    if (step.kind == CalcScalarStep::kOperand) {
-      if (!ReadScalar(*step.token, stack[top])) return false;
-      ++top;
-      continue;
+    switch (step.kind) {
+      case CalcScalarStep::kConstant:
+        stack[top++] = step.constant;
+        continue;
+      case CalcScalarStep::kVariable: {
+        const CalcComplex* z = variables.Stored(step.code).ComplexIfActive();
+        if (z == nullptr) return false;
+        stack[top++] = z->re;
+        continue;
+      }
+      case CalcScalarStep::kOperand:
+        if (!ReadScalar(step, stack[top])) return false;
+        ++top;
+        continue;
+      case CalcScalarStep::kOperator:
+        break;
     }
     const double b = stack[--top];
     double& a = stack[top - 1];
-    switch (step.op) {
+    switch (step.code) {
       case kOpMultiply: a *= b; break;
       case kOpDivide:
         if (b == 0.0) return false;  // warns W_DIV: the general walk reports it
@@ -250,12 +288,24 @@ bool CalcEvaluator::RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result
       default: a = a != b ? 1.0 : 0.0; break;
     }
   }
+  value = stack[0];
+  return true;
+}
 
-  if (target > 0) {
-    const bool by_code = plan.target->kind() == kTokVariable;
-    engine_.storage().SetVariable(static_cast<std::uint8_t>(target), CalcValue::FromReal(stack[0]), by_code);
-  }
-  SetScalarReal(result, stack[0]);
+// In the float modes the current kind is the complex one, so these are the
+// values the general walk would store and give.
+void CalcEvaluator::StoreScalarTarget(const CalcScalarPlan& plan, double value, int target) {
+  if (target <= 0) return;
+  const bool by_code = plan.target->kind() == kTokVariable;
+  engine_.storage().variables().SetComplex(static_cast<std::uint8_t>(target), {value, 0.0}, by_code);
+}
+
+bool CalcEvaluator::RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result) {
+  double value = 0.0;
+  int target = -1;
+  if (!ComputeScalarPlan(plan, value, target)) return false;
+  StoreScalarTarget(plan, value, target);
+  SetScalarComplex(result, {value, 0.0});
   lvalue_.Clear();
   if (plan.top_level_assignment >= 0 && paren_depth_ == 0) top_level_assignment_ = plan.top_level_assignment == 1;
   pos_ = plan.ends_list ? list_->end() : plan.after;

@@ -26,11 +26,25 @@
 
 namespace calc {
 
+// Where a name was last found: its variable slot while the variable table's
+// names are those of `generation` (see CalcNameTable::generation).
+struct CalcNameCache {
+  std::uint64_t generation = 0;
+  std::uint8_t slot = 0;  // 0: not found yet
+};
+
 struct CalcScalarStep {
-  enum Kind : std::uint8_t { kOperand, kOperator };
+  enum Kind : std::uint8_t {
+    kConstant,  // a number in the complex kind: `constant`
+    kVariable,  // a variable by code: `code`
+    kOperand,   // a name, or a number of another kind: read from `token`
+    kOperator,  // `code` is the operator
+  };
   Kind kind = kOperand;
-  std::uint8_t op = 0;               // kOperator: the operator code
-  const CalcToken* token = nullptr;  // kOperand: a number, variable or name token
+  std::uint8_t code = 0;
+  const CalcToken* token = nullptr;
+  double constant = 0.0;
+  mutable CalcNameCache name;  // kOperand with a name token
 };
 
 struct CalcScalarPlan {
@@ -39,6 +53,7 @@ struct CalcScalarPlan {
   std::vector<CalcScalarStep> steps;  // postfix
   // "target = ...": the variable or name token assigned, else null.
   const CalcToken* target = nullptr;
+  mutable CalcNameCache target_name;
   // Where the walk goes on: after the group's ")", or the list's end.
   CalcTokenList::iterator after;
   bool ends_list = false;
@@ -65,9 +80,14 @@ class CalcScalarPlans {
   std::size_t Count() const { return plans_.size(); }
 
   // The plan of the group that starts at `first`, or null.
-  const CalcScalarPlan* Find(const CalcToken* first) const;
+  const CalcScalarPlan* Find(const CalcToken* first) const {
+    if (plans_.size() == 1) return plans_.front().key == first ? &plans_.front() : nullptr;
+    return Search(first);
+  }
 
  private:
+  const CalcScalarPlan* Search(const CalcToken* first) const;
+
   std::vector<CalcScalarPlan> plans_;
 };
 

@@ -1,6 +1,7 @@
 #include "language/variables.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <new>
 #include <utility>
@@ -90,6 +91,19 @@ std::size_t ListBytes(std::size_t values, std::size_t children) {
 
 // --- names ---------------------------------------------------------------------
 
+namespace {
+
+// Each table counts its generations in a range of its own, so that a slot
+// remembered for one table is never taken for another's.
+std::uint64_t FirstGeneration() {
+  static std::atomic<std::uint64_t> tables{0};
+  return tables.fetch_add(1, std::memory_order_relaxed) << 32;
+}
+
+}  // namespace
+
+CalcNameTable::CalcNameTable() : generation_(FirstGeneration()) {}
+
 int CalcNameTable::Allocate(std::string_view name) {
   if (name.empty()) return -1;
   for (int code = kSlotCount - 1; code >= 0; --code) {
@@ -99,6 +113,7 @@ int CalcNameTable::Allocate(std::string_view name) {
     } catch (const std::bad_alloc&) {
       return -1;
     }
+    ++generation_;
     states_[code] = kSlotAuto;
     return code;
   }
@@ -121,6 +136,7 @@ int CalcNameTable::Free(std::string_view name) {
 
 void CalcNameTable::FreeCode(std::uint8_t code) {
   std::string().swap(names_[code]);
+  ++generation_;
   states_[code] = kSlotFree;
 }
 
@@ -133,6 +149,7 @@ int CalcNameTable::SetName(std::uint8_t code, std::string_view name, bool mark) 
   }
   if (mark) Claim(code);
   names_[code].swap(copy);
+  ++generation_;
   states_[code] = kSlotUsed;
   return 0;
 }
@@ -143,6 +160,7 @@ void CalcNameTable::Claim(std::uint8_t code) {
     // the end, so the search below cannot pick it.
     std::string name;
     name.swap(names_[code]);
+    ++generation_;
     int to = -1;
     for (int c = kSlotCount - 1; c >= 0; --c) {
       if (states_[c] == kSlotFree) {

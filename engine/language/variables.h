@@ -64,7 +64,7 @@ enum NameState : std::uint8_t {
 // an empty name means "no name".
 class CalcNameTable {
  public:
-  CalcNameTable() = default;
+  CalcNameTable();
   CalcNameTable(const CalcNameTable&) = delete;
   CalcNameTable& operator=(const CalcNameTable&) = delete;
   virtual ~CalcNameTable() = default;
@@ -92,6 +92,9 @@ class CalcNameTable {
 
   std::string_view NameOf(std::uint8_t code) const { return names_[code]; }
   std::uint8_t State(std::uint8_t code) const { return states_[code]; }
+  // Changes whenever any name of the table changes, and is never the same
+  // for two tables: a slot found for a name stays right while it is unchanged.
+  std::uint64_t generation() const { return generation_; }
 
  protected:
   // Relocation of slot `from`: its contents go to the freshly allocated slot
@@ -103,6 +106,7 @@ class CalcNameTable {
  private:
   std::string names_[kSlotCount];
   std::uint8_t states_[kSlotCount] = {};
+  std::uint64_t generation_;
 };
 
 // ---------------------------------------------------------------------------
@@ -124,6 +128,13 @@ class CalcVariableTable : public CalcNameTable {
   bool IsConstant(std::uint8_t code) const { return constant_[code]; }
   // The value as stored, in the kind it was stored in.
   const CalcValue& Stored(std::uint8_t code) const { return values_[code]; }
+  // Set for a complex value in the complex kind, which needs no conversion.
+  bool SetComplex(std::uint8_t code, const CalcComplex& z, bool mark) {
+    if (constant_[code]) return false;
+    if (mark) Claim(code);
+    values_[code].SetComplex(z);
+    return true;
+  }
 
   // Allocates a slot for the name; stores the value unless the slot is
   // constant; sets the constant flag when asked. The code, or -1 (nothing
