@@ -22,6 +22,7 @@
 //                           prints "caption TEXT" and "text ID TEXT" of its control ID
 //     close-dialog          closes the dialog the window owns (IDCANCEL)
 //     wait-popup SECONDS    wait until a pop-up menu is open
+//     wait-no-popup SECONDS wait until no pop-up menu is open
 //     post MSG WPARAM LPARAM  posts a message to the window (numbers in C notation),
 //                           as the tray icon or the system menu would send it
 //     store                 prints the shared store "RadixPad" as "store none" or
@@ -278,14 +279,14 @@ BOOL CALLBACK FindPopupMenu(HWND window, LPARAM param) {
   return FALSE;
 }
 
-bool WaitPopup(double seconds) {
+bool WaitPopup(double seconds, bool open) {
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
   for (;;) {
     HWND popup = nullptr;
     EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
-    if (popup != nullptr) return true;
+    if ((popup != nullptr) == open) return true;
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
-      std::fprintf(stderr, "driver: no pop-up menu after %g s\n", seconds);
+      std::fprintf(stderr, "driver: %s after %g s\n", open ? "no pop-up menu" : "the pop-up menu is still open", seconds);
       return false;
     }
     Sleep(50);
@@ -677,7 +678,9 @@ int main(int argc, char** argv) {
       const double seconds = std::atof(argv[++i]);
       ok = PrintDialog(seconds, std::atoi(argv[++i]));
     } else if (command == "wait-popup" && hasArg) {
-      ok = WaitPopup(std::atof(argv[++i]));
+      ok = WaitPopup(std::atof(argv[++i]), true);
+    } else if (command == "wait-no-popup" && hasArg) {
+      ok = WaitPopup(std::atof(argv[++i]), false);
     } else if (command == "post" && hasThree) {
       ok = Post(argv[i + 1], argv[i + 2], argv[i + 3]);
       i += 3;
