@@ -145,9 +145,10 @@ menu_click() {
   drive wait-no-popup 10 >/dev/null || fail "the pop-up menu did not close"
   sleep 0.3
 }
-# Closes the open menu without choosing: a click on the empty desktop beside it.
+# Closes the open menu without choosing: a click on the empty desktop, away from the
+# window, the menus and the taskbar.
 menu_dismiss() {
-  xdotool mousemove $((menu_x + 400)) $((menu_y + 300)) click 1
+  xdotool mousemove 600 400 click 1
   drive wait-no-popup 10 >/dev/null || fail "the pop-up menu did not close"
   sleep 0.3
 }

@@ -148,7 +148,8 @@ screenshot_at tray-icon "240x40+$((icon_x - 220))+$((icon_y - 20))"
 xdotool mousemove "$icon_x" "$icon_y" click 3
 drive wait-popup 10 >/dev/null || fail "the icon's right click did not open the pop-up menu"
 screenshot_at tray-icon-menu "320x200+$((icon_x - 300))+$((icon_y - 180))"
-menu_x=$icon_x menu_y=$icon_y menu_dismiss
+menu_dismiss
+expect_visible 0 "the icon's menu dismissed"
 click_tray_icon "TrayDelay=2: the icon clicked"
 close_radixpad
 
