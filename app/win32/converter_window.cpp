@@ -578,6 +578,11 @@ INT_PTR RouteMessage(ConverterWindow& self, HWND window, UINT message, WPARAM wP
     case TrayIcon::kCallbackMessage:
       self.OnTrayMessage(static_cast<UINT>(lParam));
       return TRUE;
+    case WM_NCRBUTTONDOWN:
+      // The default handling of a right press on a caption captures the mouse
+      // and swallows the release in a loop of its own, so the background's
+      // WM_NCRBUTTONUP would never come: the press is taken here.
+      return wParam == HTCAPTION ? TRUE : FALSE;
     case WM_NCRBUTTONUP:  // a right click on the background
       if (wParam != HTCAPTION) return FALSE;
       self.OnPopupMenu();

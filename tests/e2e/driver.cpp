@@ -22,6 +22,7 @@
 //                           prints "caption TEXT" and "text ID TEXT" of its control ID
 //     close-dialog          closes the dialog the window owns (IDCANCEL)
 //     wait-popup SECONDS    wait until a pop-up menu is open
+//     wait-no-popup SECONDS wait until no pop-up menu is open
 //     post MSG WPARAM LPARAM  posts a message to the window (numbers in C notation),
 //                           as the tray icon or the system menu would send it
 //     store                 prints the shared store "RadixPad" as "store none" or
@@ -40,6 +41,10 @@
 //     tip                   prints "tip TEXT" for the visible help tip of RadixPad's
 //                           process (an edit window with control id 1234 among the
 //                           desktop's children), or "tip none"
+//     tray-icon             prints "tray-icon present X Y" (the screen middle of the first
+//                           icon of the notification area) or "tray-icon absent"
+//     wait-tray-icon SECONDS  waits for the notification area's first icon; prints
+//                           "tray-icon present X Y after MS ms", counted from this command
 //     close                 posts WM_CLOSE
 //
 // Commands run in order; the first failing one ends the program with exit code 1.
@@ -50,6 +55,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "resource.h"
@@ -273,14 +279,14 @@ BOOL CALLBACK FindPopupMenu(HWND window, LPARAM param) {
   return FALSE;
 }
 
-bool WaitPopup(double seconds) {
+bool WaitPopup(double seconds, bool open) {
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
   for (;;) {
     HWND popup = nullptr;
     EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
-    if (popup != nullptr) return true;
+    if ((popup != nullptr) == open) return true;
     if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
-      std::fprintf(stderr, "driver: no pop-up menu after %g s\n", seconds);
+      std::fprintf(stderr, "driver: %s after %g s\n", open ? "no pop-up menu" : "the pop-up menu is still open", seconds);
       return false;
     }
     Sleep(50);
@@ -559,6 +565,67 @@ bool PrintTip() {
   return true;
 }
 
+// The notification area: Wine's taskbar (class "Shell_TrayWnd" on its virtual desktop)
+// draws its icons itself, the first in a cell of the small-icon size plus a 2-pixel border
+// at its right end, and hides itself while it has no icon. The icon is there when the
+// taskbar shows and that cell holds a picture: many of its pixels differ from the cell's
+// border, which is always the taskbar's own colour. No other program of the test adds an
+// icon, so the first one is RadixPad's (the tests click it to prove it).
+std::optional<POINT> FindTrayIcon() {
+  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+  if (tray == nullptr || !IsWindowVisible(tray)) return std::nullopt;
+  RECT r{};
+  GetWindowRect(tray, &r);
+  const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+  const int left = r.right - (width + 4) + 2, top = r.top + ((r.bottom - r.top) - height) / 2;
+  // The cell with its border, copied from the screen in one go.
+  const int cell_width = width + 4, cell_height = height + 4;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), cell_width, -cell_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const bool copied = bitmap != nullptr && BitBlt(memory, 0, 0, cell_width, cell_height, screen, left - 2, top - 2, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  int picture = 0;
+  if (copied) {
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const DWORD border = pixels[0] & 0xFFFFFF;
+    for (int y = 2; y < 2 + height; ++y)
+      for (int x = 2; x < 2 + width; ++x) picture += (pixels[y * cell_width + x] & 0xFFFFFF) != border ? 1 : 0;
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (picture < width * height / 4) return std::nullopt;
+  return POINT{left + width / 2, top + height / 2};
+}
+
+bool PrintTrayIcon() {
+  if (const auto icon = FindTrayIcon()) std::printf("tray-icon present %ld %ld\n", icon->x, icon->y);
+  else std::printf("tray-icon absent\n");
+  return true;
+}
+
+bool WaitTrayIcon(double seconds) {
+  const DWORD started = GetTickCount();
+  for (;;) {
+    if (const auto icon = FindTrayIcon()) {
+      std::printf("tray-icon present %ld %ld after %lu ms\n", icon->x, icon->y,
+                  static_cast<unsigned long>(GetTickCount() - started));
+      return true;
+    }
+    if (GetTickCount() - started >= static_cast<DWORD>(seconds * 1000)) {
+      std::fprintf(stderr, "driver: no tray icon after %g s\n", seconds);
+      return false;
+    }
+    Sleep(20);
+  }
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: radixpad_driver COMMAND [ARGS] ... (see driver.cpp)\n");
   return 2;
@@ -611,7 +678,9 @@ int main(int argc, char** argv) {
       const double seconds = std::atof(argv[++i]);
       ok = PrintDialog(seconds, std::atoi(argv[++i]));
     } else if (command == "wait-popup" && hasArg) {
-      ok = WaitPopup(std::atof(argv[++i]));
+      ok = WaitPopup(std::atof(argv[++i]), true);
+    } else if (command == "wait-no-popup" && hasArg) {
+      ok = WaitPopup(std::atof(argv[++i]), false);
     } else if (command == "post" && hasThree) {
       ok = Post(argv[i + 1], argv[i + 2], argv[i + 3]);
       i += 3;
@@ -627,6 +696,10 @@ int main(int argc, char** argv) {
       ok = Activate();
     } else if (command == "tip") {
       ok = PrintTip();
+    } else if (command == "tray-icon") {
+      ok = PrintTrayIcon();
+    } else if (command == "wait-tray-icon" && hasArg) {
+      ok = WaitTrayIcon(std::atof(argv[++i]));
     } else if (command == "close") {
       ok = Close();
     } else {

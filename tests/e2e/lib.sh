@@ -116,3 +116,66 @@ clear_field() {
   click_control "$1"
   key End shift+Home BackSpace
 }
+
+# The pop-up menu opens with its top left corner at the mouse, so each item's row lies
+# at a fixed offset below that point (measured on this prefix's menu font).
+menu_settings=11 menu_topmost=37 menu_tray=54 menu_hide=71 menu_about=97 menu_quit=114
+menu_x=0 menu_y=0
+# Opens the menu as the tray icon's right click does, with the mouse at (100, 100).
+menu_open_tray() {
+  menu_x=100 menu_y=100
+  xdotool mousemove $menu_x $menu_y
+  drive post 0x464 0 0x205 >/dev/null || fail "cannot post to the window"
+  drive wait-popup 10 >/dev/null || fail "the pop-up menu did not open"
+  sleep 0.3
+}
+# Opens the menu with a right click on the window's background at client point ($1, $2).
+menu_open_background() {
+  local at
+  at=$(drive point "$1" "$2") || fail "cannot place the mouse"
+  read -r menu_x menu_y <<<"$at"
+  xdotool mousemove "$menu_x" "$menu_y" click 3
+  drive wait-popup 10 >/dev/null || fail "a right click on the background did not open the pop-up menu"
+  sleep 0.3
+}
+# Clicks the item at offset $1; the menu closes. A click works whether or not the
+# window could take the keyboard focus.
+menu_click() {
+  xdotool mousemove $((menu_x + 60)) $((menu_y + $1)) click 1
+  drive wait-no-popup 10 >/dev/null || fail "the pop-up menu did not close"
+  sleep 0.3
+}
+# Closes the open menu without choosing: a click on the empty desktop, away from the
+# window, the menus and the taskbar.
+menu_dismiss() {
+  xdotool mousemove 600 400 click 1
+  drive wait-no-popup 10 >/dev/null || fail "the pop-up menu did not close"
+  sleep 0.3
+}
+# The dark pixels in the check-mark column of the item at offset $1: a check mark
+# has dozens, an unchecked item none.
+menu_check_pixels() {
+  import -window root -crop "16x14+$((menu_x + 1))+$((menu_y + $1 - 7))" +repage png:- |
+    convert png:- -colorspace gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:
+}
+expect_menu_check() {
+  local dark
+  dark=$(menu_check_pixels "$1")
+  if [[ $2 == checked ]]; then
+    ((dark >= 5)) || fail "$3: the item should carry a check mark ($dark dark pixels)"
+  else
+    ((dark == 0)) || fail "$3: the item should carry no check mark ($dark dark pixels)"
+  fi
+  note "$3: $2 ($dark dark pixels)"
+}
+# A picture of the open menu and the screen around its corner.
+menu_screenshot() { screenshot_at "$1" "320x200+$((menu_x > 20 ? menu_x - 20 : 0))+$((menu_y > 20 ? menu_y - 20 : 0))"; }
+
+# The notification area's icon: "present X Y" or "absent".
+tray_icon() { drive tray-icon | sed 's/^tray-icon //'; }
+# WS_EX_TOPMOST of the converter window: 1 or 0.
+topmost() {
+  local exstyle
+  read -r _ _ _ exstyle <<<"$(drive styles)"
+  echo $(((16#$exstyle & 16#8) != 0))
+}

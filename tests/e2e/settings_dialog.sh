@@ -2,7 +2,8 @@
 # The settings dialog under Wine: opened by the settings button, it shows the settings
 # (the defaults without a settings file), unchecking the tray icon disables the delay
 # at once, confirming applies and saves everything, cancelling changes nothing, and the
-# image chooser opens with its preview check box.
+# image chooser opens with its preview check box; the pop-up menu's settings item opens
+# the same dialog.
 #
 #   settings_dialog.sh RADIXPAD_EXE DRIVER_EXE BUILD_DIR SOURCE_DIR DIALOG_DRIVER_EXE
 # shellcheck source=lib.sh
@@ -98,6 +99,16 @@ sleep 0.3
 ddrive click 2 wait-gone 20 >/dev/null || fail "the dialog did not close on cancel"
 sleep 0.5
 [[ $(ini_value Help) == 1 && $(ini_value Back) == 2 ]] || fail "cancel changed the settings"
+
+# The pop-up menu's "設定(&P)..." opens the same dialog, showing the settings in force.
+menu_open_tray
+menu_click $menu_settings
+ddrive wait-dialog 20 >/dev/null || fail "the pop-up menu's settings item did not open the dialog"
+from_menu=$(ddrive selected 1000 check 1013 | paste -sd'|')
+note "from the menu: $from_menu"
+[[ $from_menu == '1000 2|1013 checked enabled' ]] || fail "the dialog from the menu shows '$from_menu'"
+screenshot_at settings-from-menu "$(ddrive rect)"
+ddrive click 2 wait-gone 20 >/dev/null || fail "the dialog from the menu did not close on cancel"
 
 close_radixpad
 [[ $(ini_value Back) == 2 && $(ini_value TrayDelay) == -5 ]] || fail "the settings were lost at exit"
