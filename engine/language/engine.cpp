@@ -428,6 +428,7 @@ int CalcEngine::DefineFunction(const CalcFunctionDefinition& definition) {
       if (line->CopyTo(body.lines.emplace_back()) != kDone) return evaluator_.Fail(E_MEM, definition.name);
     body.first_line = definition.body.empty() ? definition.line + 1 : definition.body.front()->line;
     if (!body.charge.Set(CompiledSize(body.lines), budget_.get())) return evaluator_.Fail(E_MEM, definition.name);
+    PlanStatements(body.lines);
     if (!functions.Add(std::move(entry))) return evaluator_.Fail(E_MEM, definition.name);
   } catch (const std::bad_alloc&) {
     return evaluator_.Fail(E_MEM, definition.name);

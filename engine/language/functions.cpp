@@ -408,6 +408,7 @@ int LoadFunctionFile(CalcSourceFile& file, const CalcContext& context, CalcFunct
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
+  PlanStatements(body.lines);
   return kDone;
 }
 

@@ -28,6 +28,10 @@ int CalcLine::CopyTo(CalcLine& out) const {
   return kDone;
 }
 
+void PlanStatements(CalcLineList& lines) {
+  for (CalcLine& line : lines) line.plans.Build(line.tokens);
+}
+
 // Backslashes escape: a ";" or "#" after an odd number of them belongs to the
 // statement. A Shift-JIS lead byte carries the byte after it, so a second
 // byte that happens to be a backslash escapes nothing, as in the tokenizer.

@@ -39,6 +39,10 @@ struct CalcLine {
 
 using CalcLineList = std::vector<CalcLine>;
 
+// Builds the scalar plans of statements that run many times, such as a
+// function's body.
+void PlanStatements(CalcLineList& lines);
+
 // The statement texts of one physical line (no CR or LF in it), in order, and
 // its comment. A line that holds nothing but blanks (and perhaps a comment)
 // gives no statement; otherwise every piece between ";" gives one, empty

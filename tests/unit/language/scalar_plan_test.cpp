@@ -113,6 +113,28 @@ TEST(ScalarPlans, ALoopGivesWhatTheSameStatementsGiveOneByOne) {
   EXPECT_GT(compared, 400);
 }
 
+// A function's body is planned once, when it is defined, and every call runs
+// the plans: a call gives what the body's statements give written out.
+TEST(ScalarPlans, AFunctionBodyGivesWhatItsStatementsGiveWrittenOut) {
+  std::mt19937 rng(7);
+  int compared = 0;
+  for (int i = 0; i < 300; ++i) {
+    const std::string mode = i % 3 == 0 ? ":long 10" : ":gfloat 17";
+    const std::string expression = RandomExpression(rng, 3);
+    const Outcome called =
+        RunScript(mode + "\nfunc h a b c\nr = " + expression + "\nreturn r\nendfunc\nh 5 (0-3) 0\nh 2 7 0.5\n");
+    const Outcome direct = RunScript(mode + "\na = 5\nb = 0-3\nc = 0\nr = " + expression + "\nr\na = 2\nb = 7\nc = 0.5\nr = " +
+                                     expression + "\nr\n");
+    bool failed = false;
+    for (const std::string& report : direct.reports) failed |= IsError(std::stoi(report));
+    if (failed) continue;
+    ++compared;
+    EXPECT_EQ(called.printed, direct.printed) << mode << "  r = " << expression;
+    EXPECT_EQ(called.reports, direct.reports) << mode << "  r = " << expression;
+  }
+  EXPECT_GT(compared, 150);
+}
+
 // The step limit counts every statement of a planned loop as the general
 // replay does: the same loop stops at the same iteration in the long mode,
 // where no plan applies, and in a float mode, where all of them do.
