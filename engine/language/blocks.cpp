@@ -5,6 +5,7 @@
 
 #include "core/keywords.h"
 #include "core/status_codes.h"
+#include "language/compiled_size.h"
 #include "language/engine.h"
 
 namespace calc {
@@ -79,6 +80,7 @@ void CalcBlockState::Abandon() {
   mode_ = RecordingMode::kNormal;
   current_ = nullptr;
   root_.reset();
+  charge_.Reset();
   left_block_ = false;
 }
 
@@ -100,10 +102,11 @@ void CalcBlockState::CloseBlock(bool& complete) {
   complete = current_ == root_.get();
 }
 
-int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken& offender) {
+int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken& offender, CalcRunBudget* budget) {
   complete = false;
   if (mode_ != RecordingMode::kRecording || current_ == nullptr) return E_MEM;
   try {
+    if (!charge_.Set(charge_.bytes() + CompiledSize(statement), budget)) return E_MEM;
     auto copy = std::make_unique<CalcLine>();
     if (statement.CopyTo(*copy) != kDone) return E_MEM;
     const int keyword = KeywordOf(statement);

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/run_budget.h"
 #include "core/token.h"
 #include "language/line_runner.h"
 #include "language/planned_loop.h"
@@ -76,7 +77,9 @@ class CalcBlockState {
   // closing blocks by its keyword. `complete` becomes true when the outermost
   // loop or function closed. On failure the offending statement's first token
   // is copied into `offender`. 0, E_MEM, or the error of a malformed block.
-  int Record(const CalcLine& statement, bool& complete, CalcToken& offender);
+  // The recorded tree is charged to `budget` (when given) until it is
+  // abandoned: past its memory limit, E_MEM.
+  int Record(const CalcLine& statement, bool& complete, CalcToken& offender, CalcRunBudget* budget = nullptr);
 
   // Mode 2 from the start of the tree.
   void BeginReplay();
@@ -110,6 +113,7 @@ class CalcBlockState {
   std::unique_ptr<CalcBlock> root_;
   CalcBlock* current_ = nullptr;
   bool left_block_ = false;
+  CalcMemoryCharge charge_;  // what the recorded statements take
 };
 
 // Replays the recorded tree through the engine's statement runner until the

@@ -24,13 +24,15 @@ std::size_t CompiledSizeEstimate(std::string_view physical_line) {
   return statements + code * kTokenBytes;
 }
 
+std::size_t CompiledSize(const CalcLine& line) {
+  std::size_t bytes = sizeof(CalcLine) + line.comment.size() + line.tokens.Count() * kTokenBytes;
+  for (const CalcToken& token : line.tokens) bytes += token.text().size();
+  return bytes;
+}
+
 std::size_t CompiledSize(const CalcLineList& lines, std::size_t from) {
   std::size_t bytes = 0;
-  for (std::size_t i = from; i < lines.size(); ++i) {
-    const CalcLine& line = lines[i];
-    bytes += sizeof(CalcLine) + line.comment.size() + line.tokens.Count() * kTokenBytes;
-    for (const CalcToken& token : line.tokens) bytes += token.text().size();
-  }
+  for (std::size_t i = from; i < lines.size(); ++i) bytes += CompiledSize(lines[i]);
   return bytes;
 }
 

@@ -18,6 +18,10 @@ namespace calc {
 // comment.
 std::size_t CompiledSizeEstimate(std::string_view physical_line);
 
+// What one statement takes: the statement, its tokens, the tokens' texts
+// and its comment.
+std::size_t CompiledSize(const CalcLine& line);
+
 // What statements [from, end) of `lines` take: the statements, their tokens,
 // the tokens' texts and the comments.
 std::size_t CompiledSize(const CalcLineList& lines, std::size_t from = 0);

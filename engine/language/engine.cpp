@@ -240,7 +240,7 @@ int CalcEngine::StartRecording(const CalcLine& statement) {
   if (control_.blocks.StartRecording() != kDone) return evaluator_.Fail(E_MEM, nullptr);
   bool complete = false;
   CalcToken offender;
-  if (const int status = control_.blocks.Record(statement, complete, offender)) {
+  if (const int status = control_.blocks.Record(statement, complete, offender, budget_.get())) {
     control_.blocks.Abandon();
     return evaluator_.Fail(status, &offender);
   }
@@ -259,7 +259,7 @@ int CalcEngine::RecordStatement(const CalcLine& statement) {
   } else {
     try {
       CalcToken offender;
-      status = control_.blocks.Record(statement, complete, offender);
+      status = control_.blocks.Record(statement, complete, offender, budget_.get());
       if (status != kDone) evaluator_.Fail(status, &offender);
     } catch (const std::bad_alloc&) {
       evaluator_.ClearOffender();

@@ -72,6 +72,19 @@ TEST_F(LimitsTest, HostileTextEndsWithTheReasonAndTheEngineStaysUsable) {
   }
 }
 
+// A loop is recorded until it closes, and its statements are kept that long:
+// they count against the limit, and the lines after the failure run as usual.
+TEST_F(LimitsTest, ALoopThatIsNeverClosedCannotRecordPastTheLimit) {
+  engine.SetMemoryLimit(4 * kMiB);
+  Run("for i = 0; i < 2; i = i + 1\n" + Repeated("x = 1+2+3+4+5+6+7+8\n", 20000));
+  ASSERT_FALSE(engine.reports.empty());
+  EXPECT_EQ(engine.reports.front().code, E_MEM);
+  EXPECT_EQ(engine.reports.front().token, "memory limit reached");
+  EXPECT_LE(engine.budget().memory_used(), 4 * kMiB);
+  EXPECT_EQ(Variable("x"), 36);
+  EXPECT_EQ(Echo("1 + 1"), "2");
+}
+
 TEST_F(LimitsTest, AnInterruptionEndsAProductThatIsRunning) {
   Run("@@a 262143 0 = 1");
   ASSERT_TRUE(engine.reports.empty());
