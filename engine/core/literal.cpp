@@ -1,5 +1,6 @@
 #include "core/literal.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -71,6 +72,23 @@ std::size_t ReadUnsigned32(std::string_view s, int base, std::uint32_t& out) {
   const auto low = static_cast<std::uint32_t>(magnitude);
   out = overflow ? static_cast<std::uint32_t>(kMax) : negative ? 0u - low : low;
   return i;
+}
+
+// The usual integer literal, nothing but digits of the base, read as
+// ReadUnsigned32 reads it (no sign, space or "0x" can be involved: "x" is no
+// digit of base 16). False, with nothing read, for any other text.
+bool ReadPlainDigits(std::string_view s, int base, std::uint32_t& out) {
+  if (s.empty() || base < 2 || base > 36) return false;
+  constexpr std::uint64_t kMax = 0xFFFFFFFFu;
+  std::uint64_t magnitude = 0;
+  for (const char c : s) {
+    const int d = DigitValue(c);
+    if (d >= base) return false;
+    // Saturated: once past 32 bits the value stays at the maximum.
+    magnitude = std::min(magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d), kMax + 1);
+  }
+  out = magnitude > kMax ? static_cast<std::uint32_t>(kMax) : static_cast<std::uint32_t>(magnitude);
+  return true;
 }
 
 // The byte a character constant takes for the character after a backslash.
@@ -426,6 +444,13 @@ class LiteralReader {
 
 bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   const NumericScope numeric(ctx.numeric());
+  // Most literals of the integer modes are plain digits: read them without
+  // the general reader, with its result.
+  if (std::uint32_t n = 0; InGroup(ctx.mode(), kGroupInteger) && ReadPlainDigits(text, ctx.radix(), n)) {
+    value = CalcValue();
+    value.SetReal(static_cast<double>(n));
+    return true;
+  }
   return LiteralReader(ctx, text, value).Read();
 }
 
