@@ -10,30 +10,6 @@
 
 namespace calc {
 
-PayloadShape PayloadShapeOf(std::uint8_t kind) {
-  switch (kind) {
-    case kTokCommand:
-    case kTokStatement:
-    case kTokOperator:
-    case kTokBuiltin:
-    case kTokVariable:
-    case kTokArray:
-      return PayloadShape::kCode;
-    case kTokName:
-    case kTokExternal:
-    case kTokString:
-    case kTokVariableName:
-    case kTokArrayName:
-      return PayloadShape::kText;
-    case kTokNumber:
-      return PayloadShape::kNumber;
-    case kTokMatrix:
-      return PayloadShape::kMatrix;
-    default:
-      return PayloadShape::kNone;
-  }
-}
-
 // --- MatrixBox ---------------------------------------------------------------
 
 MatrixBox::MatrixBox(const CalcMatrix& matrix) : matrix_(std::make_unique<CalcMatrix>(matrix)) {}
@@ -57,30 +33,21 @@ MatrixBox::~MatrixBox() = default;
 
 // --- CalcToken ---------------------------------------------------------------
 
-CalcToken::CalcToken(std::uint8_t kind, const TokenPayload& payload) : kind_(kind), payload_(payload) {
-  FitPayload();
-}
-
-CalcToken::CalcToken(std::uint8_t kind, TokenPayload&& payload) : kind_(kind), payload_(std::move(payload)) {
-  FitPayload();
-}
-
 void CalcToken::FitPayload() {
   switch (PayloadShapeOf(kind_)) {
     case PayloadShape::kNone:
-      if (!std::holds_alternative<std::monostate>(payload_)) payload_.emplace<std::monostate>();
+      payload_.emplace<std::monostate>();
       return;
     case PayloadShape::kCode:
-      if (!std::holds_alternative<std::uint8_t>(payload_)) payload_.emplace<std::uint8_t>(std::uint8_t{0});
+      payload_.emplace<std::uint8_t>(std::uint8_t{0});
       return;
     case PayloadShape::kText:
-      if (!std::holds_alternative<std::string>(payload_)) payload_.emplace<std::string>();
+      payload_.emplace<std::string>();
       return;
     case PayloadShape::kNumber:
-      if (!std::holds_alternative<CalcValue>(payload_)) payload_.emplace<CalcValue>(CalcValue::FromReal(0.0));
+      payload_.emplace<CalcValue>(CalcValue::FromReal(0.0));
       return;
     case PayloadShape::kMatrix:
-      if (const MatrixBox* box = std::get_if<MatrixBox>(&payload_); box && box->get()) return;
       // Built aside first: a failed allocation leaves the payload as it was
       // (the exception then ends the token's construction anyway).
       payload_ = MatrixBox(CalcMatrix());
@@ -260,7 +227,7 @@ int CalcTokenList::Append(CalcToken token) { return InsertBefore(end(), std::mov
 
 int CalcTokenList::AppendNumber(const CalcValue& value) {
   try {
-    Emplace(end(), kTokNumber, TokenPayload(std::in_place_type<CalcValue>, value));
+    Emplace(end(), value);
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;

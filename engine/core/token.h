@@ -49,7 +49,29 @@ enum TokenKind : std::uint8_t {
 enum class PayloadShape : std::uint8_t { kNone, kCode, kText, kNumber, kMatrix };
 
 // The payload shape a kind carries. Kinds outside the table carry nothing.
-PayloadShape PayloadShapeOf(std::uint8_t kind);
+constexpr PayloadShape PayloadShapeOf(std::uint8_t kind) {
+  switch (kind) {
+    case kTokCommand:
+    case kTokStatement:
+    case kTokOperator:
+    case kTokBuiltin:
+    case kTokVariable:
+    case kTokArray:
+      return PayloadShape::kCode;
+    case kTokName:
+    case kTokExternal:
+    case kTokString:
+    case kTokVariableName:
+    case kTokArrayName:
+      return PayloadShape::kText;
+    case kTokNumber:
+      return PayloadShape::kNumber;
+    case kTokMatrix:
+      return PayloadShape::kMatrix;
+    default:
+      return PayloadShape::kNone;
+  }
+}
 
 // An owned, deep-copied matrix. Only a moved-from box is empty.
 class MatrixBox {
@@ -77,8 +99,16 @@ class CalcToken {
   // A payload that does not fit the kind is replaced by the kind's empty
   // payload (code 0, empty text, zero, a 1 x 1 zero matrix). May throw
   // std::bad_alloc; the list operations below catch it.
-  CalcToken(std::uint8_t kind, const TokenPayload& payload);
-  CalcToken(std::uint8_t kind, TokenPayload&& payload);
+  // Every token of a line is built here, so the check that the payload fits
+  // inlines; only a misfit goes out of line.
+  CalcToken(std::uint8_t kind, const TokenPayload& payload) : kind_(kind), payload_(payload) {
+    if (!PayloadFits()) FitPayload();
+  }
+  CalcToken(std::uint8_t kind, TokenPayload&& payload) : kind_(kind), payload_(std::move(payload)) {
+    if (!PayloadFits()) FitPayload();
+  }
+  // A number token.
+  explicit CalcToken(const CalcValue& number) : kind_(kTokNumber), payload_(std::in_place_type<CalcValue>, number) {}
   ~CalcToken() = default;
   CalcToken(const CalcToken&) = default;
   CalcToken(CalcToken&&) noexcept = default;
@@ -124,7 +154,20 @@ class CalcToken {
   void set_name_hint(NameHint hint) const { name_hint_ = hint; }
 
  private:
-  // Replaces a payload that does not have the kind's shape.
+  // True when the payload has the kind's shape (a matrix one also holds a
+  // matrix).
+  bool PayloadFits() const {
+    switch (PayloadShapeOf(kind_)) {
+      case PayloadShape::kNone: return std::holds_alternative<std::monostate>(payload_);
+      case PayloadShape::kCode: return std::holds_alternative<std::uint8_t>(payload_);
+      case PayloadShape::kText: return std::holds_alternative<std::string>(payload_);
+      case PayloadShape::kNumber: return std::holds_alternative<CalcValue>(payload_);
+      case PayloadShape::kMatrix: return matrix() != nullptr;
+    }
+    return false;
+  }
+  // Replaces a payload that does not have the kind's shape by the kind's
+  // empty one.
   void FitPayload();
 
   std::uint8_t kind_ = kTokOpen;
