@@ -110,7 +110,12 @@ std::optional<OperatorMatch> MatchOperator(std::string_view rest) {
   const auto first = static_cast<unsigned char>(rest[0]);
   for (std::size_t i = kSpellingGroups[first]; i < kSpellingGroups[first + 1]; ++i) {
     const OperatorSpelling& s = kOperatorSpellings[i];
-    if (rest.starts_with(s.form)) return OperatorMatch{s.code, s.form.size()};
+    // Byte by byte: the forms are one to three bytes long, shorter than a
+    // call to compare them would be.
+    if (s.form.size() > rest.size()) continue;
+    std::size_t k = 1;  // the first byte chose the group
+    while (k < s.form.size() && rest[k] == s.form[k]) ++k;
+    if (k == s.form.size()) return OperatorMatch{s.code, s.form.size()};
   }
   return std::nullopt;
 }
@@ -259,13 +264,13 @@ class WordCollector {
   bool is_spilled_ = false;
 };
 
-// A first guess at the tokens of a text, so that the list takes its room in
-// one block: words and operators average about two bytes. Bounded, so that a
-// long word does not reserve room it never uses; a longer line grows.
-constexpr std::size_t kMaxReservedTokens = 64;
-std::size_t ExpectedTokens(std::size_t text_size) {
-  return std::min(text_size / 2 + 2, kMaxReservedTokens);
-}
+// A first guess at the tokens a text makes, so that the list takes its room
+// in one block: words and operators of ordinary lines average about two
+// bytes, and grouping adds a pair of parentheses or so. Bounded, so that a
+// line of long names does not hold much room it never uses; a line of more
+// tokens grows as it needs.
+constexpr std::size_t kMaxReservedTokens = 32;
+std::size_t ExpectedTokens(std::string_view text) { return std::min(text.size() / 2 + 2, kMaxReservedTokens); }
 
 }  // namespace
 
@@ -303,7 +308,7 @@ int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers
 int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list) {
   const NumericScope numeric(ctx.numeric());
   list.Clear();
-  int status = list.Reserve(ExpectedTokens(text.size()));
+  int status = list.Reserve(ExpectedTokens(text));
   try {
     std::string spilled;
     WordCollector word(text, spilled);
