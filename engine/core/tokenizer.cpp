@@ -243,7 +243,9 @@ class WordCollector {
   }
 
   bool empty() const { return is_spilled_ ? spilled_.empty() : begin_ == end_; }
-  std::string_view view() const { return is_spilled_ ? std::string_view(spilled_) : text_.substr(begin_, end_ - begin_); }
+  std::string_view view() const {
+    return is_spilled_ ? std::string_view(spilled_) : text_.substr(begin_, end_ - begin_);
+  }
   char front() const { return view().front(); }
 
   void Clear() {
