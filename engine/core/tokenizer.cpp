@@ -270,9 +270,11 @@ class WordCollector {
 // in one block: words and operators of ordinary lines average about two
 // bytes, and grouping adds a pair of parentheses or so. Bounded, so that a
 // line of long names does not hold much room it never uses; a line of more
-// tokens grows as it needs.
+// tokens grows as it needs. An empty text (a ";;" piece) takes no room.
 constexpr std::size_t kMaxReservedTokens = 32;
-std::size_t ExpectedTokens(std::string_view text) { return std::min(text.size() / 2 + 2, kMaxReservedTokens); }
+std::size_t ExpectedTokens(std::string_view text) {
+  return text.empty() ? 0 : std::min(text.size() / 2 + 2, kMaxReservedTokens);
+}
 
 }  // namespace
 
