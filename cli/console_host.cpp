@@ -91,7 +91,12 @@ void ConsoleHost::OnReport(calc::CalcEngine& engine, const calc::Report& report)
 
 void ConsoleHost::PrintValue(calc::CalcEngine&, std::string_view real, std::string_view imaginary) {
   setup_.FlushReports();
-  *setup_.out << Out(real) << Out(imaginary) << "\n";
+  // One write per result: every insertion into a stream costs a sentry, and
+  // a file of expressions prints a result per line.
+  std::string line = Out(real);
+  if (!imaginary.empty()) line += Out(imaginary);
+  line += '\n';
+  setup_.out->write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 void ConsoleHost::PrintList(calc::CalcEngine& engine, const calc::CalcTokenList& braces) {

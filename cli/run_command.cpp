@@ -248,7 +248,10 @@ class Runner {
   // before it is written.
   void RunStream(std::string_view name, std::istream& in) {
     Begin(name);
+    // Both buffers live across the lines, so that a line allocates nothing
+    // once they have held the longest line so far.
     std::string line;
+    std::string engine_line;
     for (;;) {
       LineRead read;
       try {
@@ -272,7 +275,6 @@ class Runner {
         break;
       }
       // A line that cannot become engine text ends the text like an error.
-      std::string engine_line;
       if (!ToEngine(name, engine_->next_line(), line, engine_line)) break;
       {
         RunningScope running(*engine_);

@@ -76,18 +76,22 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-TextCodec::TextCodec(bool convert) : convert_(convert) {
-  if (!convert_) return;
+TextCodec::TextCodec(bool convert) : convert_(convert) {}
+
+bool TextCodec::Open() const {
+  if (opened_) return convert_;
+  opened_ = true;
   const iconv_t to = iconv_open("CP932", "UTF-8");
   const iconv_t from = iconv_open("UTF-8", "CP932");
   if (to == reinterpret_cast<iconv_t>(-1) || from == reinterpret_cast<iconv_t>(-1)) {
     if (to != reinterpret_cast<iconv_t>(-1)) iconv_close(to);
     if (from != reinterpret_cast<iconv_t>(-1)) iconv_close(from);
     convert_ = false;  // no such conversion here: text passes unchanged
-    return;
+    return false;
   }
   to_engine_ = to;
   from_engine_ = from;
+  return true;
 }
 
 TextCodec::~TextCodec() {
@@ -98,7 +102,7 @@ TextCodec::~TextCodec() {
 bool TextCodec::ToEngine(std::string_view text, std::string& out, TextProblem& problem) const {
   out.clear();
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  if (!convert_ || IsAscii(text)) {
+  if (!convert_ || IsAscii(text) || !Open()) {
     out.assign(text);
     return true;
   }
@@ -126,7 +130,7 @@ std::string TextCodec::NameToEngine(std::string_view text) const {
 }
 
 std::string TextCodec::FromEngine(std::string_view text) const {
-  if (!convert_ || IsAscii(text)) return std::string(text);
+  if (!convert_ || IsAscii(text) || !Open()) return std::string(text);
   std::string out;
   out.reserve(text.size() * 3 / 2 + 8);
   // A byte that does not begin a CP932 character shows as "?" and the text

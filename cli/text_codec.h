@@ -37,9 +37,16 @@ class TextCodec {
   std::string FromEngine(std::string_view text) const;
 
  private:
-  bool convert_;
-  void* to_engine_ = nullptr;    // iconv descriptors, where available
-  void* from_engine_ = nullptr;
+  // Opens the conversions the first time a text needs one: most texts are
+  // seven-bit and need none, and opening them is a noticeable share of a
+  // short run. False, with conversion off for good, where they cannot be
+  // opened (text then passes unchanged).
+  bool Open() const;
+
+  mutable bool convert_;
+  mutable bool opened_ = false;
+  mutable void* to_engine_ = nullptr;  // iconv descriptors, once opened
+  mutable void* from_engine_ = nullptr;
 };
 
 // The longest start of Shift-JIS `text` that fits in `max_bytes` without

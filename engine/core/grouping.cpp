@@ -1,7 +1,10 @@
 #include "core/grouping.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory_resource>
 #include <new>
 #include <vector>
 
@@ -152,7 +155,16 @@ int GroupOperator(CalcTokenList& list, Iter op) {
 // such lines take the per-operator scans (Run gives false).
 class LinearGrouping {
  public:
-  explicit LinearGrouping(CalcTokenList& list) : list_(list) {}
+  // May throw std::bad_alloc.
+  explicit LinearGrouping(CalcTokenList& list) : list_(list) {
+    // Room up front, so that the stacks do not leave outgrown copies in the
+    // buffer while they grow to an ordinary line's depth.
+    frames_.reserve(16);
+    ops_.reserve(32);
+    inserted_.reserve(32);
+  }
+  LinearGrouping(const LinearGrouping&) = delete;
+  LinearGrouping& operator=(const LinearGrouping&) = delete;
 
   // Groups the list; false, with the list as it was, when the line needs the
   // per-operator scans. May throw std::bad_alloc (the list may then be partly
@@ -260,9 +272,13 @@ class LinearGrouping {
   }
 
   CalcTokenList& list_;
-  std::vector<Frame> frames_;
-  std::vector<Op> ops_;
-  std::vector<Iter> inserted_;
+  // The stacks of an ordinary line fit in this buffer, so that grouping it
+  // allocates nothing; a deeper line continues on the heap.
+  std::array<std::byte, 2048> buffer_;
+  std::pmr::monotonic_buffer_resource memory_{buffer_.data(), buffer_.size(), std::pmr::new_delete_resource()};
+  std::pmr::vector<Frame> frames_{&memory_};
+  std::pmr::vector<Op> ops_{&memory_};
+  std::pmr::vector<Iter> inserted_{&memory_};
   Iter statement_;
   std::int64_t statement_pos_ = -2;
   int statement_frame_ = -1;

@@ -1,5 +1,6 @@
 #include "core/literal.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -35,6 +36,21 @@ int DigitValue(char c) {
 // White space as isspace sees it in the C locale.
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// The largest magnitude of a 32-bit literal; more reads as this.
+constexpr std::uint64_t kMaxMagnitude = 0xFFFFFFFFu;
+
+// Digits of `base` from s[i] on, accumulated into `magnitude`, which stops at
+// kMaxMagnitude + 1 once the digits pass 32 bits. Returns where they end.
+std::size_t ReadDigits(std::string_view s, std::size_t i, int base, std::uint64_t& magnitude) {
+  for (; i < s.size(); ++i) {
+    const int d = DigitValue(s[i]);
+    if (d >= base) break;
+    magnitude = std::min(magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d),
+                         kMaxMagnitude + 1);
+  }
+  return i;
+}
+
 // strtoul as a platform with a 32-bit unsigned long implements it, so that the
 // result does not depend on the host's long: optional white space, an optional
 // sign, an optional "0x"/"0X" before radix-16 digits (only when a hex digit
@@ -56,21 +72,23 @@ std::size_t ReadUnsigned32(std::string_view s, int base, std::uint32_t& out) {
     i += 2;
   }
   const std::size_t first_digit = i;
-  constexpr std::uint64_t kMax = 0xFFFFFFFFu;
   std::uint64_t magnitude = 0;
-  bool overflow = false;
-  for (; i < s.size(); ++i) {
-    const int d = DigitValue(s[i]);
-    if (d >= base) break;
-    if (!overflow) {
-      magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-      overflow = magnitude > kMax;
-    }
-  }
+  i = ReadDigits(s, i, base, magnitude);
   if (i == first_digit) return 0;
   const auto low = static_cast<std::uint32_t>(magnitude);
-  out = overflow ? static_cast<std::uint32_t>(kMax) : negative ? 0u - low : low;
+  out = magnitude > kMaxMagnitude ? static_cast<std::uint32_t>(kMaxMagnitude) : negative ? 0u - low : low;
   return i;
+}
+
+// The usual literal of the integer modes, digits of the radix and nothing
+// else, which ReadUnsigned32 would read whole with no sign, space or prefix
+// ("x" is no digit of radix 16). False, with `out` untouched, otherwise.
+bool ReadPlainDigits(std::string_view s, int base, std::uint32_t& out) {
+  if (s.empty() || base < 2 || base > 36) return false;
+  std::uint64_t magnitude = 0;
+  if (ReadDigits(s, 0, base, magnitude) != s.size()) return false;
+  out = static_cast<std::uint32_t>(std::min(magnitude, kMaxMagnitude));
+  return true;
 }
 
 // The byte a character constant takes for the character after a backslash.
@@ -426,6 +444,13 @@ class LiteralReader {
 
 bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   const NumericScope numeric(ctx.numeric());
+  // Most literals of the integer modes are plain digits: read without the
+  // general reader's setup, to its result.
+  if (std::uint32_t n = 0; InGroup(ctx.mode(), kGroupInteger) && ReadPlainDigits(text, ctx.radix(), n)) {
+    value = CalcValue();
+    value.SetReal(static_cast<double>(n));
+    return true;
+  }
   return LiteralReader(ctx, text, value).Read();
 }
 

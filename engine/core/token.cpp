@@ -1,5 +1,6 @@
 #include "core/token.h"
 
+#include <algorithm>
 #include <iterator>
 #include <new>
 #include <utility>
@@ -8,30 +9,6 @@
 #include "core/matrix.h"
 
 namespace calc {
-
-PayloadShape PayloadShapeOf(std::uint8_t kind) {
-  switch (kind) {
-    case kTokCommand:
-    case kTokStatement:
-    case kTokOperator:
-    case kTokBuiltin:
-    case kTokVariable:
-    case kTokArray:
-      return PayloadShape::kCode;
-    case kTokName:
-    case kTokExternal:
-    case kTokString:
-    case kTokVariableName:
-    case kTokArrayName:
-      return PayloadShape::kText;
-    case kTokNumber:
-      return PayloadShape::kNumber;
-    case kTokMatrix:
-      return PayloadShape::kMatrix;
-    default:
-      return PayloadShape::kNone;
-  }
-}
 
 // --- MatrixBox ---------------------------------------------------------------
 
@@ -56,34 +33,27 @@ MatrixBox::~MatrixBox() = default;
 
 // --- CalcToken ---------------------------------------------------------------
 
-namespace {
-
-// The payload itself when it has the kind's shape, else the kind's empty one.
-TokenPayload FitPayload(std::uint8_t kind, TokenPayload&& payload) {
-  switch (PayloadShapeOf(kind)) {
+void CalcToken::FitPayload() {
+  switch (PayloadShapeOf(kind_)) {
     case PayloadShape::kNone:
-      return std::monostate{};
+      payload_.emplace<std::monostate>();
+      return;
     case PayloadShape::kCode:
-      if (std::holds_alternative<std::uint8_t>(payload)) return std::move(payload);
-      return std::uint8_t{0};
+      payload_.emplace<std::uint8_t>(std::uint8_t{0});
+      return;
     case PayloadShape::kText:
-      if (std::holds_alternative<std::string>(payload)) return std::move(payload);
-      return std::string{};
+      payload_.emplace<std::string>();
+      return;
     case PayloadShape::kNumber:
-      if (std::holds_alternative<CalcValue>(payload)) return std::move(payload);
-      return CalcValue::FromReal(0.0);
+      payload_.emplace<CalcValue>(CalcValue::FromReal(0.0));
+      return;
     case PayloadShape::kMatrix:
-      if (const MatrixBox* box = std::get_if<MatrixBox>(&payload); box && box->get())
-        return std::move(payload);
-      return MatrixBox(CalcMatrix());
+      // Built aside first: a failed allocation leaves the payload as it was
+      // (the exception then ends the token's construction anyway).
+      payload_ = MatrixBox(CalcMatrix());
+      return;
   }
-  return std::monostate{};
 }
-
-}  // namespace
-
-CalcToken::CalcToken(std::uint8_t kind, TokenPayload payload)
-    : kind_(kind), payload_(FitPayload(kind, std::move(payload))) {}
 
 const CalcMatrix* CalcToken::matrix() const {
   const MatrixBox* box = std::get_if<MatrixBox>(&payload_);
@@ -112,31 +82,152 @@ void CalcToken::AssignNumber(const CalcValue& value) {
 
 // --- CalcTokenList -----------------------------------------------------------
 
-CalcTokenList::CalcTokenList(CalcTokenList&& other) noexcept {
-  *this = std::move(other);
+// A block's header; its nodes follow at kNodesOffset.
+struct CalcTokenList::Block {
+  Block* next;
+};
+
+namespace {
+
+// The first block of a list that grows one token at a time holds this many
+// nodes; later ones hold as many as the list has so far (the room doubles),
+// up to kLargestGrowth, so that a long line wastes at most one block's
+// unused tail.
+constexpr std::size_t kFirstGrowth = 8;
+constexpr std::size_t kLargestGrowth = 1024;
+
+}  // namespace
+
+template <typename... Args>
+CalcTokenList::iterator CalcTokenList::Emplace(const_iterator pos, Args&&... args) {
+  void* slot = TakeSlot();
+  Node* node;
+  try {
+    node = new (slot) Node(std::forward<Args>(args)...);
+  } catch (...) {
+    GiveSlot(slot);
+    throw;
+  }
+  Link* after = pos.link_;
+  node->prev = after->prev;
+  node->next = after;
+  after->prev->next = node;
+  after->prev = node;
+  ++count_;
+  return iterator(node);
 }
+
+void* CalcTokenList::TakeSlot() {
+  if (free_ != nullptr) {
+    FreeSlot* slot = free_;
+    free_ = slot->next;
+    return slot;
+  }
+  if (unused_ == unused_end_) AddBlock(std::clamp(capacity_, kFirstGrowth, kLargestGrowth));
+  void* slot = unused_;
+  unused_ += sizeof(Node);
+  return slot;
+}
+
+void CalcTokenList::GiveSlot(void* slot) { free_ = new (slot) FreeSlot{free_}; }
+
+void CalcTokenList::AddBlock(std::size_t nodes) {
+  constexpr std::size_t kNodesOffset = (sizeof(Block) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
+  static_assert(alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "operator new aligns the nodes");
+  if (nodes > (static_cast<std::size_t>(-1) - kNodesOffset) / sizeof(Node)) throw std::bad_alloc();
+  auto* raw = static_cast<std::byte*>(::operator new(kNodesOffset + nodes * sizeof(Node)));
+  blocks_ = new (raw) Block{blocks_};
+  // What is left of the previous block's unused run is given to the free
+  // list, so that nothing is lost when a reservation starts a new block.
+  for (; unused_ != unused_end_; unused_ += sizeof(Node)) GiveSlot(unused_);
+  unused_ = raw + kNodesOffset;
+  unused_end_ = unused_ + nodes * sizeof(Node);
+  capacity_ += nodes;
+}
+
+int CalcTokenList::Reserve(std::size_t count) {
+  const std::size_t room = capacity_ - count_;
+  if (room >= count) return kDone;
+  try {
+    AddBlock(count - room);
+    return kDone;
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+void CalcTokenList::DestroyTokens() {
+  Link* link = head_.next;
+  while (link != &head_) {
+    Node* node = static_cast<Node*>(link);
+    link = link->next;
+    node->~Node();
+    GiveSlot(node);
+  }
+  head_.next = head_.prev = &head_;
+  count_ = 0;
+  cursor_ = end();
+}
+
+void CalcTokenList::ReleaseBlocks() {
+  while (blocks_ != nullptr) {
+    Block* block = blocks_;
+    blocks_ = block->next;
+    block->~Block();
+    ::operator delete(static_cast<void*>(block));
+  }
+  free_ = nullptr;
+  unused_ = unused_end_ = nullptr;
+  capacity_ = 0;
+}
+
+void CalcTokenList::TakeFrom(CalcTokenList& other) {
+  const bool cursor_at_end = other.cursor_ == other.end();
+  if (other.count_ > 0) {
+    head_.next = other.head_.next;
+    head_.prev = other.head_.prev;
+    head_.next->prev = &head_;
+    head_.prev->next = &head_;
+  }
+  cursor_ = cursor_at_end ? end() : other.cursor_;
+  count_ = other.count_;
+  capacity_ = other.capacity_;
+  blocks_ = other.blocks_;
+  free_ = other.free_;
+  unused_ = other.unused_;
+  unused_end_ = other.unused_end_;
+  other.head_.next = other.head_.prev = &other.head_;
+  other.cursor_ = other.end();
+  other.count_ = other.capacity_ = 0;
+  other.blocks_ = nullptr;
+  other.free_ = nullptr;
+  other.unused_ = other.unused_end_ = nullptr;
+}
+
+CalcTokenList::CalcTokenList(CalcTokenList&& other) noexcept { TakeFrom(other); }
 
 CalcTokenList& CalcTokenList::operator=(CalcTokenList&& other) noexcept {
   if (this == &other) return *this;
-  // Node iterators survive the move; the end position belongs to each list.
-  const bool cursor_at_end = other.cursor_ == other.tokens_.end();
-  const iterator cursor = other.cursor_;
-  tokens_ = std::move(other.tokens_);
-  cursor_ = cursor_at_end ? tokens_.end() : cursor;
-  other.tokens_.clear();
-  other.cursor_ = other.tokens_.end();
+  DestroyTokens();
+  ReleaseBlocks();
+  TakeFrom(other);
   return *this;
 }
 
-int CalcTokenList::Append(std::uint8_t kind, const TokenPayload& payload) {
-  return InsertBefore(tokens_.end(), kind, payload);
+CalcTokenList::~CalcTokenList() {
+  DestroyTokens();
+  ReleaseBlocks();
 }
 
-int CalcTokenList::Append(CalcToken token) { return InsertBefore(tokens_.end(), std::move(token)); }
+int CalcTokenList::Append(std::uint8_t kind, const TokenPayload& payload) {
+  return InsertBefore(end(), kind, payload);
+}
+
+int CalcTokenList::Append(CalcToken token) { return InsertBefore(end(), std::move(token)); }
 
 int CalcTokenList::AppendNumber(const CalcValue& value) {
   try {
-    tokens_.emplace_back(kTokNumber, TokenPayload(std::in_place_type<CalcValue>, value));
+    Emplace(end(), value);
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -145,7 +236,7 @@ int CalcTokenList::AppendNumber(const CalcValue& value) {
 
 int CalcTokenList::AppendMatrix(const CalcMatrix& matrix) {
   try {
-    tokens_.emplace_back(kTokMatrix, TokenPayload(std::in_place_type<MatrixBox>, matrix));
+    Emplace(end(), kTokMatrix, TokenPayload(std::in_place_type<MatrixBox>, matrix));
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -155,7 +246,7 @@ int CalcTokenList::AppendMatrix(const CalcMatrix& matrix) {
 int CalcTokenList::InsertBefore(const_iterator pos, std::uint8_t kind, const TokenPayload& payload,
                                 iterator* inserted) {
   try {
-    const iterator it = tokens_.emplace(pos, kind, payload);
+    const iterator it = Emplace(pos, kind, payload);
     if (inserted) *inserted = it;
     return kDone;
   } catch (const std::bad_alloc&) {
@@ -165,7 +256,7 @@ int CalcTokenList::InsertBefore(const_iterator pos, std::uint8_t kind, const Tok
 
 int CalcTokenList::InsertBefore(const_iterator pos, CalcToken token, iterator* inserted) {
   try {
-    const iterator it = tokens_.insert(pos, std::move(token));
+    const iterator it = Emplace(pos, std::move(token));
     if (inserted) *inserted = it;
     return kDone;
   } catch (const std::bad_alloc&) {
@@ -174,30 +265,34 @@ int CalcTokenList::InsertBefore(const_iterator pos, CalcToken token, iterator* i
 }
 
 int CalcTokenList::RemoveAt(std::size_t index) {
-  if (index >= tokens_.size()) return E_LIST_INDEX;
+  if (index >= count_) return E_LIST_INDEX;
   Erase(IteratorAt(index));
   return kDone;
 }
 
 CalcTokenList::iterator CalcTokenList::Erase(const_iterator pos) {
-  if (pos == tokens_.cend()) return tokens_.end();
-  const bool moves_cursor = cursor_ == pos;
-  const iterator next = tokens_.erase(pos);
-  if (moves_cursor) cursor_ = next;
+  if (pos == end()) return end();
+  Node* node = static_cast<Node*>(pos.link_);
+  const iterator next(node->next);
+  node->prev->next = node->next;
+  node->next->prev = node->prev;
+  if (cursor_.link_ == node) cursor_ = next;
+  node->~Node();
+  GiveSlot(node);
+  --count_;
   return next;
 }
 
-void CalcTokenList::Clear() {
-  tokens_.clear();
-  cursor_ = tokens_.end();
-}
+void CalcTokenList::Clear() { DestroyTokens(); }
 
 int CalcTokenList::CopyTo(CalcTokenList& out) const {
   if (&out == this) return kDone;
   try {
-    Tokens copy(tokens_);
-    out.tokens_.swap(copy);
-    out.cursor_ = out.tokens_.begin();
+    CalcTokenList copy;
+    if (count_ > 0) copy.AddBlock(count_);  // exactly the room the copy needs
+    for (const CalcToken& token : *this) copy.Emplace(copy.end(), token);
+    out = std::move(copy);
+    out.Rewind();
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -205,15 +300,15 @@ int CalcTokenList::CopyTo(CalcTokenList& out) const {
 }
 
 CalcTokenList::iterator CalcTokenList::IteratorAt(std::size_t index) {
-  if (index >= tokens_.size()) return tokens_.end();
+  if (index >= count_) return end();
   // Walk from the nearer end.
-  if (index <= tokens_.size() / 2) return std::next(tokens_.begin(), static_cast<std::ptrdiff_t>(index));
-  return std::prev(tokens_.end(), static_cast<std::ptrdiff_t>(tokens_.size() - index));
+  if (index <= count_ / 2) return std::next(begin(), static_cast<std::ptrdiff_t>(index));
+  return std::prev(end(), static_cast<std::ptrdiff_t>(count_ - index));
 }
 
 CalcToken* CalcTokenList::At(std::size_t index) {
   const iterator it = IteratorAt(index);
-  return it == tokens_.end() ? nullptr : &*it;
+  return it == end() ? nullptr : &*it;
 }
 
 const CalcToken* CalcTokenList::At(std::size_t index) const {
@@ -221,7 +316,7 @@ const CalcToken* CalcTokenList::At(std::size_t index) const {
 }
 
 std::size_t CalcTokenList::IndexOf(const_iterator pos) const {
-  return static_cast<std::size_t>(std::distance(tokens_.cbegin(), pos));
+  return static_cast<std::size_t>(std::distance(begin(), pos));
 }
 
 bool CalcTokenList::Next(std::uint8_t& kind, const TokenPayload*& payload) {
@@ -230,13 +325,6 @@ bool CalcTokenList::Next(std::uint8_t& kind, const TokenPayload*& payload) {
   kind = token->kind();
   payload = &token->payload();
   return true;
-}
-
-const CalcToken* CalcTokenList::Next() {
-  if (cursor_ == tokens_.end()) return nullptr;
-  const CalcToken* token = &*cursor_;
-  ++cursor_;
-  return token;
 }
 
 }  // namespace calc

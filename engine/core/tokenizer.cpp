@@ -1,5 +1,6 @@
 #include "core/tokenizer.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <optional>
@@ -38,6 +39,22 @@ constexpr bool MayOpenOperator(unsigned char c) {
       return false;
   }
 }
+
+// Bytes that only ever join the word they stand in: the main loop takes a
+// run of them at once. Everything the loop treats specially is excluded
+// (lead bytes, the backslash, "[", blanks, brackets, bytes that may open an
+// operator, and ":", which may end an "@" word).
+constexpr std::array<bool, 256> PlainWordBytes() {
+  std::array<bool, 256> plain{};
+  for (int c = 0; c < 256; ++c) {
+    const auto b = static_cast<unsigned char>(c);
+    plain[c] = !IsLeadByte(b) && b != '\\' && b != '[' && !IsBlank(b) && b != '(' && b != ')' && b != '{' &&
+               b != '}' && !MayOpenOperator(b) && b != ':';
+  }
+  return plain;
+}
+
+constexpr auto kPlainWordBytes = PlainWordBytes();
 
 struct OperatorMatch {
   std::uint8_t code;
@@ -93,7 +110,12 @@ std::optional<OperatorMatch> MatchOperator(std::string_view rest) {
   const auto first = static_cast<unsigned char>(rest[0]);
   for (std::size_t i = kSpellingGroups[first]; i < kSpellingGroups[first + 1]; ++i) {
     const OperatorSpelling& s = kOperatorSpellings[i];
-    if (rest.starts_with(s.form)) return OperatorMatch{s.code, s.form.size()};
+    // Byte by byte: the forms are one to three bytes long, shorter than a
+    // call to compare them would be.
+    if (s.form.size() > rest.size()) continue;
+    std::size_t k = 1;  // the first byte chose the group
+    while (k < s.form.size() && rest[k] == s.form[k]) ++k;
+    if (k == s.form.size()) return OperatorMatch{s.code, s.form.size()};
   }
   return std::nullopt;
 }
@@ -172,6 +194,90 @@ std::string ResolveStringEscapes(std::string_view body) {
   return out;
 }
 
+namespace {
+
+// True when no keyword, command, external name, string, internal word or
+// named constant starts with the byte, so that a word starting with it is a
+// number or a name: the common words of arithmetic skip every lookup.
+constexpr bool StartsOnlyNumbersAndNames(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// ClassifyWord's work appended straight into the list (no token is built
+// aside and moved in). The caller holds the numeric scope.
+int AppendClassified(const CalcContext& ctx, std::string_view word, bool parse_numbers, CalcTokenList& list) {
+  if (!StartsOnlyNumbersAndNames(static_cast<unsigned char>(word[0]))) {
+    CalcToken token = ClassifyWord(ctx, word, parse_numbers);
+    return list.Append(std::move(token));
+  }
+  CalcValue value;
+  if (parse_numbers && ParseNumber(ctx, word, value)) return list.AppendNumber(value);
+  return list.Append(kTokName, TokenPayload(std::in_place_type<std::string>, word));
+}
+
+// The word being collected. While it is one run of the text (the usual case)
+// it is only the run's bounds; a backslash that drops out of the word copies
+// it into `spilled`, where it goes on growing.
+class WordCollector {
+ public:
+  WordCollector(std::string_view text, std::string& spilled) : text_(text), spilled_(spilled) {}
+
+  // The bytes text[at, at + n) join the word.
+  void TakeRun(std::size_t at, std::size_t n) {
+    if (!is_spilled_) {
+      if (begin_ == end_) {
+        begin_ = at;
+        end_ = at + n;
+        return;
+      }
+      if (end_ == at) {
+        end_ += n;
+        return;
+      }
+      Spill();
+    }
+    spilled_.append(text_.substr(at, n));
+  }
+  // A byte joins the word apart from its neighbours in the text.
+  void TakeByte(char c) {
+    if (!is_spilled_) Spill();
+    spilled_ += c;
+  }
+
+  bool empty() const { return is_spilled_ ? spilled_.empty() : begin_ == end_; }
+  std::string_view view() const {
+    return is_spilled_ ? std::string_view(spilled_) : text_.substr(begin_, end_ - begin_);
+  }
+  char front() const { return view().front(); }
+
+  void Clear() {
+    begin_ = end_ = 0;
+    is_spilled_ = false;
+  }
+
+ private:
+  void Spill() {
+    spilled_.assign(text_.substr(begin_, end_ - begin_));
+    is_spilled_ = true;
+  }
+
+  std::string_view text_;
+  std::string& spilled_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool is_spilled_ = false;
+};
+
+// A first guess at the tokens a text makes, so that the list takes its room
+// in one block: words and operators of ordinary lines average about two
+// bytes, and grouping adds a pair of parentheses or so. Bounded, so that a
+// line of long names does not hold much room it never uses; a line of more
+// tokens grows as it needs. An empty text (a ";;" piece) takes no room.
+constexpr std::size_t kMaxReservedTokens = 32;
+std::size_t ExpectedTokens(std::string_view text) {
+  return text.empty() ? 0 : std::min(text.size() / 2 + 2, kMaxReservedTokens);
+}
+
+}  // namespace
+
 CalcToken ClassifyWord(const CalcContext& ctx, std::string_view word, bool parse_numbers) {
   const NumericScope numeric(ctx.numeric());
   if (const auto code = LookupOperatorWord(word)) return CalcToken(kTokOperator, *code);
@@ -197,7 +303,7 @@ int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers
   const NumericScope numeric(ctx.numeric());
   if (word.empty()) return kDone;
   try {
-    return list.Append(ClassifyWord(ctx, word, parse_numbers));
+    return AppendClassified(ctx, word, parse_numbers, list);
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
@@ -206,13 +312,15 @@ int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers
 int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list) {
   const NumericScope numeric(ctx.numeric());
   list.Clear();
-  int status = kDone;
+  int status = list.Reserve(ExpectedTokens(text));
   try {
-    std::string word;
+    std::string spilled;
+    WordCollector word(text, spilled);
     bool in_brackets = false;
-    const auto flush = [&]() {
-      const int result = AppendWord(ctx, word, parse_numbers, list);
-      word.clear();
+    const auto flush = [&]() -> int {
+      if (word.empty()) return kDone;
+      const int result = AppendClassified(ctx, word.view(), parse_numbers, list);
+      word.Clear();
       return result;
     };
     const auto emit = [&](std::uint8_t kind, const TokenPayload& payload) {
@@ -225,9 +333,18 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
     while (i < n && status == kDone) {
       const auto c = static_cast<unsigned char>(text[i]);
 
+      if (!in_brackets && kPlainWordBytes[c]) {
+        std::size_t end = i + 1;
+        while (end < n && kPlainWordBytes[static_cast<unsigned char>(text[end])]) ++end;
+        word.TakeRun(i, end - i);
+        i = end;
+        continue;
+      }
+
       if (IsLeadByte(c)) {  // the pair stays together; at the end, the lead byte alone
-        word += text[i++];
-        if (i < n) word += text[i++];
+        const std::size_t length = i + 1 < n ? 2 : 1;
+        word.TakeRun(i, length);
+        i += length;
         continue;
       }
 
@@ -238,27 +355,27 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
         }
         const auto next = static_cast<unsigned char>(text[i + 1]);
         if (KeepsBackslash(next)) {  // the next byte is then read as usual
-          word += text[i++];
+          word.TakeRun(i++, 1);
           continue;
         }
         if (next == '\\') {
-          word.append(text.substr(i, 2));
+          word.TakeRun(i, 2);
           i += 2;
           continue;
         }
         // Any other byte is taken literally, even an operator, bracket, blank
         // or lead byte: an escaped lead byte stands alone and does not take
         // the byte after it (so a string can end in one before its "]").
-        word += text[i + 1];
+        word.TakeByte(text[i + 1]);
         i += 2;
         continue;
       }
 
       if (in_brackets) {
-        ++i;
         if (c != ']') {
-          word += static_cast<char>(c);
+          word.TakeRun(i++, 1);
         } else {
+          ++i;
           in_brackets = false;
           status = word.empty() ? list.Append(kTokEmptyBrackets) : flush();
         }
@@ -288,10 +405,9 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
           continue;
         }
       }
-      word += static_cast<char>(c);
-      ++i;
+      word.TakeRun(i++, 1);
       // "@a:" and the like end at their colon.
-      if (c == ':' && word[0] == '@') status = flush();
+      if (c == ':' && word.front() == '@') status = flush();
     }
     if (status == kDone) status = flush();
   } catch (const std::bad_alloc&) {

@@ -137,6 +137,56 @@ TEST_F(TokenListTest, ACopyIsDeepAndTokensRewriteInPlace) {
   EXPECT_EQ(list.At(1)->matrix()->First().ToReal(), 0.0);
 }
 
+TEST_F(TokenListTest, TokensKeepTheirPlaceWhenTheListMovesAndRoomIsReusedWithoutAllocating) {
+  CalcTokenList list;
+  ASSERT_EQ(list.Reserve(40), kDone);
+  g_allocations_left = 0;  // reserved room takes tokens without an allocation
+  for (int i = 0; i < 40; ++i) ASSERT_EQ(list.AppendNumber(CalcValue::FromReal(i)), kDone);
+  g_allocations_left = -1;
+  for (int i = 40; i < 300; ++i) ASSERT_EQ(list.AppendNumber(CalcValue::FromReal(i)), kDone);
+
+  std::vector<const CalcToken*> places;
+  for (const CalcToken& token : list) places.push_back(&token);
+  CalcTokenList::iterator held = list.IteratorAt(150);
+  list.SetCursor(list.IteratorAt(299));
+  CalcTokenList moved(std::move(list));
+  EXPECT_TRUE(list.Empty());
+  EXPECT_EQ(list.Next(), nullptr);
+  ASSERT_EQ(moved.Count(), 300u);
+  std::size_t i = 0;
+  for (const CalcToken& token : moved) EXPECT_EQ(&token, places[i++]);
+  EXPECT_EQ(moved.Next(), places[299]);
+  EXPECT_EQ(moved.Next(), nullptr);  // the cursor's end is the new list's
+
+  // Removing and inserting around a held position leaves it valid.
+  moved.Erase(std::prev(held));
+  ASSERT_EQ(moved.InsertBefore(std::next(held), kTokClose), kDone);
+  EXPECT_EQ(held->number()->ToReal(), 150.0);
+  EXPECT_EQ(moved.IndexOf(held), 149u);
+  EXPECT_TRUE(moved.At(150)->Is(kTokClose));
+
+  // A cleared list (a line tokenised again) and a list that loses and gains
+  // tokens in turn refill their room without allocating.
+  moved.Clear();
+  g_allocations_left = 0;
+  for (int k = 0; k < 300; ++k) ASSERT_EQ(moved.Append(kTokOperator, std::uint8_t{kOpAdd}), kDone);
+  for (int k = 0; k < 1000; ++k) {
+    moved.Erase(moved.begin());
+    ASSERT_EQ(moved.Append(kTokOpen), kDone);
+  }
+  g_allocations_left = -1;
+  EXPECT_EQ(moved.Count(), 300u);
+
+  CalcTokenList assigned;
+  assigned.Append(kTokName, std::string(64, 'x'));
+  assigned = std::move(moved);
+  EXPECT_EQ(assigned.Count(), 300u);
+  EXPECT_TRUE(assigned.At(299)->Is(kTokOpen));
+  EXPECT_TRUE(moved.Empty());
+  ASSERT_EQ(moved.Append(kTokClose), kDone);  // a moved-from list is usable
+  EXPECT_EQ(Kinds(moved), std::vector<int>{kTokClose});
+}
+
 TEST_F(TokenListTest, RunningOutOfMemoryIsReportedAndKeepsTheTokensMadeSoFar) {
   CalcContext ctx;
   const std::string text = "alpha_long_enough_to_allocate + beta_long_enough_to_allocate * 3";
