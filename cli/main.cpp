@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "convert_command.h"
 #include "line_editor.h"
 #include "run_command.h"
@@ -48,9 +52,23 @@ void InstallInterruptHandler() {
 #endif
 }
 
+// Every call of a user function makes an engine and a storage of about
+// 100 KB and frees them on return. glibc gives the top of its heap back to
+// the system as soon as 128 KB lie free there, so a recursion that goes up
+// and down a few levels maps and faults those pages in again on every call
+// (a recursive fib(22) spent 2.2 of its 3 seconds in the kernel). Keeping up
+// to 32 MB of free heap avoids that.
+void KeepFreedHeap() {
+#ifdef __GLIBC__
+  mallopt(M_TRIM_THRESHOLD, 32 << 20);
+  mallopt(M_TOP_PAD, 1 << 20);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepFreedHeap();
   std::ios::sync_with_stdio(false);
   std::vector<std::string_view> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "convert")
