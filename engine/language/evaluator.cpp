@@ -242,8 +242,7 @@ int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, 
   post_ops_.clear();
   lvalue_.Clear();
   const CalcToken* first = Peek();
-  if (plans_ != nullptr && first != nullptr)
-    if (const CalcScalarPlan* plan = plans_->Find(first); plan != nullptr && RunScalarPlan(*plan, result)) return 0;
+  if (RunScalarPlan(first, result)) return 0;
   // The line starts from the previous answer; it is only copied when no
   // operand comes first to overwrite it.
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
@@ -321,8 +320,7 @@ int CalcEvaluator::EvaluateParenthesisedGroup(CalcMatrix& result) {
   // The group starts from the previous answer; it is only copied when the
   // group does not begin with an operand, which would overwrite it.
   const CalcToken* first = Peek();
-  if (plans_ != nullptr && first != nullptr)
-    if (const CalcScalarPlan* plan = plans_->Find(first); plan != nullptr && RunScalarPlan(*plan, result)) return 0;
+  if (RunScalarPlan(first, result)) return 0;
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
     if (!result.Assign(engine_.storage().Answer())) return Fail(E_MEM, nullptr);
   }

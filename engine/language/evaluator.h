@@ -206,10 +206,11 @@ class CalcEvaluator {
   int ReadArray(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
   int ReadSubscripts(CalcLvalueRef& ref);
   int ReadIdentifier(CalcToken& token, CalcMatrix& result);
-  // Runs a scalar plan in place of the general walk over its group: the
-  // value, the store of its target, the position after the group. False,
-  // with nothing changed, when the plan does not apply (see scalar_plan.h).
-  bool RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result);
+  // Runs the scalar plan of the group that starts at `first`, if the list
+  // has one, in place of the general walk over the group: the value, the
+  // store of its target, the position after the group. False, with nothing
+  // changed, when there is no plan or it does not apply (see scalar_plan.h).
+  bool RunScalarPlan(const CalcToken* first, CalcMatrix& result);
   bool ReadScalar(const CalcScalarStep& step, double& x);
   int ScalarVariableSlot(const CalcToken& token, CalcNameCache& cache);
   // The slot a name token names: a variable first, then an array; -1 for

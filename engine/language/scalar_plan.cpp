@@ -225,7 +225,7 @@ bool CalcEvaluator::ReadScalar(const CalcScalarStep& step, double& x) {
   if (token.kind() == kTokNumber) {
     value = token.number();
   } else {
-    const int code = token.kind() == kTokVariable ? token.code() : ScalarVariableSlot(token, step.name);
+    const int code = ScalarVariableSlot(token, step.name);
     if (code <= 0) return false;
     value = &engine_.storage().variables().Stored(static_cast<std::uint8_t>(code));
   }
@@ -300,7 +300,11 @@ void CalcEvaluator::StoreScalarTarget(const CalcScalarPlan& plan, double value, 
   engine_.storage().variables().SetComplex(static_cast<std::uint8_t>(target), {value, 0.0}, by_code);
 }
 
-bool CalcEvaluator::RunScalarPlan(const CalcScalarPlan& plan, CalcMatrix& result) {
+bool CalcEvaluator::RunScalarPlan(const CalcToken* first, CalcMatrix& result) {
+  if (plans_ == nullptr || first == nullptr) return false;
+  const CalcScalarPlan* found = plans_->Find(first);
+  if (found == nullptr) return false;
+  const CalcScalarPlan& plan = *found;
   double value = 0.0;
   int target = -1;
   if (!ComputeScalarPlan(plan, value, target)) return false;
