@@ -57,9 +57,10 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& hos
                        const CalcEngineSettings& settings)
     : context_(context),
       host_(host),
-      storage_(storage),
+      own_storage_(storage == nullptr ? std::make_unique<CalcStorage>() : nullptr),
+      storage_(storage != nullptr ? storage : own_storage_.get()),
       settings_(settings),
-      evaluator_(*this),
+      evaluator_(*this, *this, context, *storage_),
       mode_target_(context),
       saved_angle_unit_(context.numeric().angle_unit),
       echo_(settings.echo),
@@ -68,10 +69,6 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& hos
       auto_refresh_(settings.auto_refresh),
       debug_(settings.debug),
       line_notification_(settings.line_notification) {
-  if (storage_ == nullptr) {
-    own_storage_ = std::make_unique<CalcStorage>();
-    storage_ = own_storage_.get();
-  }
   budget_ = CalcRunBudget::Make();
   storage_->set_budget(budget_);
   filter_.mode = settings.line_filter_mode;

@@ -51,8 +51,10 @@
 #include "core/run_budget.h"
 #include "core/status_codes.h"
 #include "core/token.h"
+#include "language/brace_list.h"
 #include "language/commands.h"
 #include "language/evaluator.h"
+#include "language/evaluator_services.h"
 #include "language/functions.h"
 #include "language/host.h"
 #include "language/library_interface.h"
@@ -91,21 +93,7 @@ struct CalcFunctionDefinition {
   std::vector<const CalcLine*> body;                // the recorded statements up to "endfunc"
 };
 
-// An array's brace initializer being collected, possibly across statements.
-struct CalcBraceList {
-  bool active = false;
-  std::uint8_t code = 0;
-  bool by_code = false;
-  int depth = 0;          // braces open so far
-  CalcTokenList tokens;   // from the "{" on
-  void Reset() {
-    active = false;
-    depth = 0;
-    tokens.Clear();
-  }
-};
-
-class CalcEngine {
+class CalcEngine : private CalcEvaluatorServices {
  public:
   // An engine with storage of its own, on `host`, which must outlive it.
   CalcEngine(CalcContext& context, CalcHost& host, const CalcEngineSettings& settings = {});
@@ -127,7 +115,7 @@ class CalcEngine {
   CalcControlState& control() { return control_; }
   const CalcControlState& control() const { return control_; }
   CalcLineFilter& line_filter() { return filter_; }
-  CalcBraceList& brace_list() { return braces_; }
+  CalcBraceList& brace_list() override { return braces_; }
   ModeCommandTarget& mode_target() { return mode_target_; }
   // The settings the engine was made with.
   const CalcEngineSettings& settings() const { return settings_; }
@@ -135,7 +123,7 @@ class CalcEngine {
   // The built-in functions and library commands (null: none, and every
   // built-in fails). The library must outlive the engine; the engines made
   // for calls take the caller's.
-  const CalcLibrary* library() const { return library_; }
+  const CalcLibrary* library() const override { return library_; }
   void set_library(const CalcLibrary* library) { library_ = library; }
 
   // --- the switches: (current, remembered) pairs ---
@@ -293,25 +281,25 @@ class CalcEngine {
   bool ReportCode(int code);
   // Reports a warning or error with an explicit offender. True when the run
   // must stop.
-  bool ReportWith(int code, const Offender& offender);
+  bool ReportWith(int code, const Offender& offender) override;
   // The number of reports with a code that is not a warning, since the
   // engine was made.
   int errors_reported() const { return errors_reported_; }
 
-  // --- services the evaluator and the statements call ---
+  // --- services the evaluator (CalcEvaluatorServices) and the statements call ---
 
   // A ":" command as an operand (language/commands.h).
-  int RunCommand(const CalcToken& command, CalcMatrix& result);
+  int RunCommand(const CalcToken& command, CalcMatrix& result) override;
   // A statement keyword as an operand.
-  int RunKeyword(const CalcToken& keyword);
+  int RunKeyword(const CalcToken& keyword) override;
   // An identifier that names nothing: a call of a user-defined function with
   // the operands that follow it. E_CONSTANT when no function has the name,
   // E_USERFUNC when it does not run.
-  int CallUserFunction(const CalcToken& name, CalcMatrix& result);
+  int CallUserFunction(const CalcToken& name, CalcMatrix& result) override;
   // "!name": a call of an external function: from the cache, else read from
   // its file into the cache, else (cache capacity 0, or no file found) by
   // the host's RunNamedText. E_EXTFUNC when it does not run.
-  int CallExternalFunction(const CalcToken& name, CalcMatrix& result);
+  int CallExternalFunction(const CalcToken& name, CalcMatrix& result) override;
   // "func name params" while its block is replayed: adds the function to the
   // context's list. E_STAT_FUNCNAME (the name is taken), E_STAT_FUNC (the list
   // takes no entries), E_STAT_FUNCPARAM (a bad parameter list), E_MEM.
@@ -321,6 +309,8 @@ class CalcEngine {
   bool OpenFunctionFile(std::string_view name, CalcSourceFile& file);
 
  private:
+  bool implicit_variables() const override { return settings_.implicit_variables; }
+
   // What one call adds to the operand nesting (CalcEvaluator::kMaxCallNesting):
   // the stack a call takes beyond the operand that makes it, in operand
   // levels (measured: less than one), so that the nesting limit bounds the

@@ -11,7 +11,6 @@
 #include "core/modes.h"
 #include "core/status_codes.h"
 #include "core/truncation.h"
-#include "language/engine.h"
 #include "language/operators.h"
 
 namespace calc {
@@ -125,7 +124,7 @@ void SetScalarReal(CalcMatrix& m, double x) {
 }
 
 int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, CalcMatrix& result) {
-  const CalcLibrary* library = evaluator.engine().library();
+  const CalcLibrary* library = evaluator.services().library();
   if (library == nullptr) return evaluator.Fail(E_FUNCTION, &function);
   return library->CallFunction(evaluator, function, result);
 }
@@ -193,16 +192,17 @@ int CalcEvaluator::Fail(int code, const CalcToken* token) {
   return code;
 }
 
-void CalcEvaluator::Warn(int code, const CalcToken* token) { engine_.ReportWith(code, Offender{token, {}}); }
+void CalcEvaluator::Warn(int code, const CalcToken* token) { services_.ReportWith(code, Offender{token, {}}); }
 
 namespace {
 
 // The rare paths of Normalize, kept out of line: every operand and result is
 // normalised, and the single value's path stays short without them.
-[[gnu::noinline]] void ReportRangeWarning(CalcEngine& engine, int code) { engine.ReportWith(code, Offender{}); }
+[[gnu::noinline]] void ReportRangeWarning(CalcEvaluatorServices& services, int code) {
+  services.ReportWith(code, Offender{});
+}
 
-[[gnu::noinline]] void NormalizeElements(CalcEngine& engine, CalcMatrix& m) {
-  const CalcContext& ctx = engine.context();
+[[gnu::noinline]] void NormalizeElements(CalcEvaluatorServices& services, const CalcContext& ctx, CalcMatrix& m) {
   const std::int32_t count = m.count();
   for (std::int32_t i = 0; i < count; ++i) {
     CalcValue& v = m.At(i);
@@ -210,7 +210,7 @@ namespace {
     if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) {
       char text[400];  // "%.0f" of the largest double has 309 digits
       std::snprintf(text, sizeof text, "%.0f", before);
-      engine.ReportWith(code, Offender{nullptr, text});
+      services.ReportWith(code, Offender{nullptr, text});
     }
   }
 }
@@ -218,18 +218,17 @@ namespace {
 }  // namespace
 
 void CalcEvaluator::Normalize(CalcValue& v) {
-  const CalcContext& ctx = engine_.context();
-  if (const int code = FitToMode(v, ctx.mode(), ctx.range_warnings)) ReportRangeWarning(engine_, code);
+  if (const int code = FitToMode(v, context_.mode(), context_.range_warnings)) ReportRangeWarning(services_, code);
 }
 
 void CalcEvaluator::Normalize(CalcMatrix& m) {
-  const std::uint16_t mode = engine_.context().mode();
+  const std::uint16_t mode = context_.mode();
   if (!InGroup(mode, kGroupInteger) && !InGroup(mode, kGroupFloat)) return;
   if (m.rows() == 1 && m.columns() == 1) {
     Normalize(m.At(0));
     return;
   }
-  NormalizeElements(engine_, m);
+  NormalizeElements(services_, context_, m);
 }
 
 // --- whole expressions ------------------------------------------------------------
@@ -246,7 +245,7 @@ int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, 
   // The line starts from the previous answer; it is only copied when no
   // operand comes first to overwrite it.
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
-    if (!result.Assign(engine_.storage().Answer())) return Fail(E_MEM, nullptr);
+    if (!result.Assign(storage_.Answer())) return Fail(E_MEM, nullptr);
   }
   return EvaluateGroup(result);
 }
@@ -257,7 +256,7 @@ int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) 
   top_level_assignment_ = false;
   post_ops_.clear();
   lvalue_.Clear();
-  CalcBraceList& braces = engine_.brace_list();
+  CalcBraceList& braces = services_.brace_list();
   bool balanced = false;
   int status = CollectBraces(braces, balanced);
   if (status != 0 || !balanced) {
@@ -270,7 +269,7 @@ int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) 
   if (status != 0) return status;
   if (Peek() == nullptr) return kNoValue;
   // Text after the closing brace continues with the array as its left operand.
-  status = engine_.storage().arrays().Read(code, {}, result);
+  status = storage_.arrays().Read(code, {}, result);
   if (status != 0) return Fail(status, nullptr);
   return GroupLoop(result);
 }
@@ -322,7 +321,7 @@ int CalcEvaluator::EvaluateParenthesisedGroup(CalcMatrix& result) {
   const CalcToken* first = Peek();
   if (RunScalarPlan(first, result)) return 0;
   if (first == nullptr || first->kind() == kTokClose || IsInfixOperator(*first)) {
-    if (!result.Assign(engine_.storage().Answer())) return Fail(E_MEM, nullptr);
+    if (!result.Assign(storage_.Answer())) return Fail(E_MEM, nullptr);
   }
   ++paren_depth_;
   const int status = EvaluateGroup(result);
@@ -347,7 +346,7 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
   // Nearly every group goes on with an operator: the pair, whose frame is
   // large, is only entered when a second operand follows in a mode that
   // reads one.
-  if (!TakesNumberPair(engine_.context().mode()) || !NextCanBeginOperand()) return 0;
+  if (!TakesNumberPair(context_.mode()) || !NextCanBeginOperand()) return 0;
   return NumberPair(result, group_done);
 }
 
@@ -358,7 +357,7 @@ int CalcEvaluator::GroupHead(CalcMatrix& result, bool& group_done) {
 // typing mistake in the converter's fields. GroupHead calls this only in a
 // mode that TakesNumberPair, with an operand next.
 int CalcEvaluator::NumberPair(CalcMatrix& result, bool& group_done) {
-  const bool complex = InGroup(engine_.context().mode(), kGroupComplex);
+  const bool complex = InGroup(context_.mode(), kGroupComplex);
 
   const auto second_at = Position();
   CalcMatrix second;
@@ -448,7 +447,7 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
         if (const int status = ReadComputedCode(code)) return status;
       return ReadVariable(token, code, CalcLvalueRef::kVariableCode, result);
     case kOperandVariableName: {
-      const int found = engine_.storage().variables().Find(token.text());
+      const int found = storage_.variables().Find(token.text());
       if (found < 0) return Fail(E_CONSTANT, &token);
       return ReadVariable(token, static_cast<std::uint8_t>(found), CalcLvalueRef::kVariableName, result);
     }
@@ -457,7 +456,7 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
         if (const int status = ReadComputedCode(code)) return status;
       return ReadArray(token, code, CalcLvalueRef::kArrayCode, result);
     case kOperandArrayName: {
-      const int found = engine_.storage().arrays().Find(token.text());
+      const int found = storage_.arrays().Find(token.text());
       if (found < 0) return Fail(E_CONSTANT, &token);
       return ReadArray(token, static_cast<std::uint8_t>(found), CalcLvalueRef::kArrayName, result);
     }
@@ -474,16 +473,16 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
     case kOperandIdentifier:
       return ReadIdentifier(token, result);
     case kOperandCommand:
-      return engine_.RunCommand(token, result);
+      return services_.RunCommand(token, result);
     case kOperandStatement:
-      return engine_.RunKeyword(token);
+      return services_.RunKeyword(token);
     case kOperandOperator:
       if (token.kind() == kTokOperator && code <= kOpPlus) return RunOperator(token, result);
       return Fail(E_UNARY, &token);
     case kOperandBuiltin:
       return CallBuiltinFunction(*this, token, result);
     case kOperandExternal:
-      return engine_.CallExternalFunction(token, result);
+      return services_.CallExternalFunction(token, result);
     default:
       return Fail(E_CONSTANT, &token);
   }
@@ -499,7 +498,7 @@ int CalcEvaluator::ReadComputedCode(std::uint8_t& code) {
 int CalcEvaluator::ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind,
                                 CalcMatrix& result) {
   CalcValue& value = ScalarSlot(result);
-  engine_.storage().GetVariableInto(code, value);
+  storage_.GetVariableInto(code, value);
   Normalize(value);  // in the kind it was stored in, then synced
   value.Sync();
   lvalue_.kind = kind;
@@ -540,7 +539,7 @@ int CalcEvaluator::ReadArray(const CalcToken& token, std::uint8_t code, CalcLval
   if (ref.subscript_count == 0 && next != nullptr && next->kind() == kTokOpenBrace) {
     if (const int status = FillFromBraces(code, kind == CalcLvalueRef::kArrayCode, result)) return status;
   } else {
-    if (const int status = engine_.storage().arrays().Read(code, ref.Subscripts(), result))
+    if (const int status = storage_.arrays().Read(code, ref.Subscripts(), result))
       return Fail(status, &token);
     Normalize(result);
   }
@@ -553,7 +552,7 @@ int CalcEvaluator::ReadArray(const CalcToken& token, std::uint8_t code, CalcLval
 // would give; the check makes the hint safe against names that were freed,
 // moved or declared since, and against a token copied with its hint.
 int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
-  const CalcStorage& storage = engine_.storage();
+  const CalcStorage& storage = storage_;
   const std::string_view name = token.text();
   const CalcToken::NameHint hint = token.name_hint();
   if (hint.valid) {
@@ -575,7 +574,7 @@ int CalcEvaluator::ResolveName(const CalcToken& token, bool& is_array) {
 }
 
 int CalcEvaluator::TargetCode(const CalcLvalueRef& target) const {
-  const CalcStorage& storage = engine_.storage();
+  const CalcStorage& storage = storage_;
   const bool is_array = target.kind == CalcLvalueRef::kArrayName;
   const CalcNameTable& table =
       is_array ? static_cast<const CalcNameTable&>(storage.arrays()) : storage.variables();
@@ -584,7 +583,7 @@ int CalcEvaluator::TargetCode(const CalcLvalueRef& target) const {
 }
 
 int CalcEvaluator::ReadIdentifier(CalcToken& token, CalcMatrix& result) {
-  CalcStorage& storage = engine_.storage();
+  CalcStorage& storage = storage_;
   const std::string_view name = token.text();
   bool is_array = false;
   if (const int code = ResolveName(token, is_array); code >= 0) {
@@ -593,14 +592,14 @@ int CalcEvaluator::ReadIdentifier(CalcToken& token, CalcMatrix& result) {
   }
 
   CalcValue value;
-  if (ParseNumber(engine_.context(), name, value)) {
+  if (ParseNumber(context_, name, value)) {
     token.AssignNumber(value);  // from now on the token is that number
     value.Sync();
     Normalize(value);
     SetScalar(result, value);
     return 0;
   }
-  if (engine_.settings().implicit_variables) {
+  if (services_.implicit_variables()) {
     const CalcToken* next = Peek();
     if (next != nullptr && IsAssignmentOperator(*next)) {
       const int code = storage.variables().Declare(name, CalcValue(), false);
@@ -608,7 +607,7 @@ int CalcEvaluator::ReadIdentifier(CalcToken& token, CalcMatrix& result) {
         return ReadVariable(token, static_cast<std::uint8_t>(code), CalcLvalueRef::kVariableName, result);
     }
   }
-  return engine_.CallUserFunction(token, result);
+  return services_.CallUserFunction(token, result);
 }
 
 // --- brace initializers ----------------------------------------------------------------
@@ -632,7 +631,7 @@ int CalcEvaluator::CollectBraces(CalcBraceList& braces, bool& balanced) {
 }
 
 int CalcEvaluator::FillFromBraces(std::uint8_t code, bool by_code, CalcMatrix& result) {
-  CalcBraceList& braces = engine_.brace_list();
+  CalcBraceList& braces = services_.brace_list();
   // One list at a time: a brace list inside a brace list, or one met while
   // another is still being collected, is not an item.
   if (filling_braces_ || braces.active) return Fail(E_ARRAY, Peek());
@@ -654,12 +653,12 @@ int CalcEvaluator::FillFromBraces(std::uint8_t code, bool by_code, CalcMatrix& r
   if (status != 0) return status;
   // A statement that is nothing but the initializer has no value to echo.
   if (nesting_ == 1 && paren_depth_ == 0 && Peek() == nullptr) return kNoValue;
-  status = engine_.storage().arrays().Read(code, {}, result);
+  status = storage_.arrays().Read(code, {}, result);
   return status != 0 ? Fail(status, nullptr) : 0;
 }
 
 int CalcEvaluator::FillArray(CalcBraceList& braces) {
-  CalcBraceFill fill(engine_.storage().arrays(), braces.code, braces.by_code);
+  CalcBraceFill fill(storage_.arrays(), braces.code, braces.by_code);
   TokenListScope scope(*this, braces.tokens);
   filling_braces_ = true;
   int status = 0;
@@ -705,7 +704,7 @@ void CalcEvaluator::SkipToMatchingClose() {
 int CalcEvaluator::SkipOperand() {
   int pending = 1;
   bool greedy = false;
-  const CalcStorage& storage = engine_.storage();
+  const CalcStorage& storage = storage_;
   while (pending > 0) {
     const CalcToken* token = Peek();
     if (token == nullptr || !CanBeginOperand(*token)) return Fail(E_RVALUE_NULL, token);
@@ -729,7 +728,7 @@ int CalcEvaluator::SkipOperand() {
         const std::string_view name = token->text();
         if (storage.variables().Find(name) >= 0) break;
         CalcValue number;
-        if (storage.arrays().Find(name) < 0 && ParseNumber(engine_.context(), name, number)) break;
+        if (storage.arrays().Find(name) < 0 && ParseNumber(context_, name, number)) break;
         greedy = true;  // an array with subscripts, or a call with arguments
         break;
       }
@@ -769,7 +768,7 @@ int CalcEvaluator::QueuePostOp(int delta, const CalcToken& op) {
 }
 
 int CalcEvaluator::ReadTarget(const CalcLvalueRef& target, CalcValue& out) {
-  CalcStorage& storage = engine_.storage();
+  CalcStorage& storage = storage_;
   switch (target.kind) {
     case CalcLvalueRef::kVariableCode:
       out = storage.GetVariable(target.code);
@@ -796,7 +795,7 @@ int CalcEvaluator::ReadTarget(const CalcLvalueRef& target, CalcValue& out) {
 }
 
 int CalcEvaluator::Store(const CalcLvalueRef& target, const CalcMatrix& value, const CalcToken* op) {
-  CalcStorage& storage = engine_.storage();
+  CalcStorage& storage = storage_;
   const auto set_variable = [&](std::uint8_t code, bool by_code) {
     if (const CalcValue* first = FirstAsStored(value)) return storage.SetVariable(code, *first, by_code);
     return storage.SetVariable(code, value.First(), by_code);

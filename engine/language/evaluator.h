@@ -25,13 +25,13 @@
 #include "core/token.h"
 #include "core/value.h"
 #include "core/matrix.h"
+#include "language/evaluator_services.h"
 #include "language/scalar_plan.h"
 #include "language/variables.h"
 
 namespace calc {
 
 class CalcEngine;
-struct CalcBraceList;
 
 // The last assignable operand: where "=", the compound assignments and the
 // increments store.
@@ -86,7 +86,10 @@ class CalcEvaluator {
   // "return" passes about 400 levels of recursion.
   static constexpr int kMaxCallNesting = 2048;
 
-  explicit CalcEvaluator(CalcEngine& engine) : engine_(engine) {}
+  // `services` is the engine's side (normally `engine` itself); the context
+  // and storage are those the engine runs on, and must outlive the evaluator.
+  CalcEvaluator(CalcEngine& engine, CalcEvaluatorServices& services, CalcContext& context, CalcStorage& storage)
+      : engine_(engine), services_(services), context_(context), storage_(storage) {}
   CalcEvaluator(const CalcEvaluator&) = delete;
   CalcEvaluator& operator=(const CalcEvaluator&) = delete;
 
@@ -153,7 +156,11 @@ class CalcEvaluator {
 
   // --- state the operators and statements use ---
 
+  // The engine that runs this evaluator, for the operators and built-ins,
+  // which sit above it; the evaluator itself reaches it only through
+  // services().
   CalcEngine& engine() { return engine_; }
+  CalcEvaluatorServices& services() { return services_; }
   int depth() const { return paren_depth_; }
   // Operand nesting now: the levels of EvaluateOperand in progress, plus the
   // level this evaluator started from.
@@ -225,6 +232,9 @@ class CalcEvaluator {
   void SkipToMatchingClose();
 
   CalcEngine& engine_;
+  CalcEvaluatorServices& services_;
+  CalcContext& context_;
+  CalcStorage& storage_;
   CalcTokenList* list_ = nullptr;
   CalcTokenList::iterator pos_;  // in *list_ while list_ is set
   const CalcScalarPlans* plans_ = nullptr;  // of *list_, when it has them

@@ -7,7 +7,6 @@
 
 #include "core/keywords.h"
 #include "core/modes.h"
-#include "language/engine.h"
 #include "language/evaluator.h"
 
 namespace calc {
@@ -210,7 +209,7 @@ const CalcScalarPlan* CalcScalarPlans::Search(const CalcToken* first) const {
 int CalcEvaluator::ScalarVariableSlot(const CalcToken& token, CalcNameCache& cache) {
   if (token.kind() == kTokVariable) return token.code();
   if (token.kind() != kTokName) return -1;
-  const std::uint64_t generation = engine_.storage().variables().generation();
+  const std::uint64_t generation = storage_.variables().generation();
   if (cache.slot != 0 && cache.generation == generation) return cache.slot;
   bool is_array = false;
   const int code = ResolveName(token, is_array);
@@ -227,7 +226,7 @@ bool CalcEvaluator::ReadScalar(const CalcScalarStep& step, double& x) {
   } else {
     const int code = ScalarVariableSlot(token, step.name);
     if (code <= 0) return false;
-    value = &engine_.storage().variables().Stored(static_cast<std::uint8_t>(code));
+    value = &storage_.variables().Stored(static_cast<std::uint8_t>(code));
   }
   const CalcComplex* z = value != nullptr ? value->ComplexIfActive() : nullptr;
   if (z == nullptr) return false;
@@ -236,15 +235,15 @@ bool CalcEvaluator::ReadScalar(const CalcScalarStep& step, double& x) {
 }
 
 bool CalcEvaluator::ComputeScalarPlan(const CalcScalarPlan& plan, double& value, int& target) {
-  if (!InGroup(engine_.context().mode(), kGroupFloat)) return false;
+  if (!InGroup(context_.mode(), kGroupFloat)) return false;
   if (nesting_ - nesting_base_ + plan.depth >= kMaxNesting || nesting_ + plan.depth >= kMaxCallNesting) return false;
   target = -1;
   if (plan.target != nullptr) {
     target = ScalarVariableSlot(*plan.target, plan.target_name);
-    if (target <= 0 || engine_.storage().variables().IsConstant(static_cast<std::uint8_t>(target))) return false;
+    if (target <= 0 || storage_.variables().IsConstant(static_cast<std::uint8_t>(target))) return false;
   }
 
-  const CalcVariableTable& variables = engine_.storage().variables();
+  const CalcVariableTable& variables = storage_.variables();
   double stack[CalcScalarPlans::kMaxDepth];
   stack[0] = 0.0;
   int top = 0;
@@ -297,7 +296,7 @@ bool CalcEvaluator::ComputeScalarPlan(const CalcScalarPlan& plan, double& value,
 void CalcEvaluator::StoreScalarTarget(const CalcScalarPlan& plan, double value, int target) {
   if (target <= 0) return;
   const bool by_code = plan.target->kind() == kTokVariable;
-  engine_.storage().variables().SetComplex(static_cast<std::uint8_t>(target), {value, 0.0}, by_code);
+  storage_.variables().SetComplex(static_cast<std::uint8_t>(target), {value, 0.0}, by_code);
 }
 
 bool CalcEvaluator::RunScalarPlan(const CalcToken* first, CalcMatrix& result) {
