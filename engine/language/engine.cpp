@@ -57,7 +57,7 @@ CalcEngine::CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& hos
                        const CalcEngineSettings& settings)
     : context_(context),
       host_(host),
-      own_storage_(storage == nullptr ? std::make_unique<CalcStorage>() : nullptr),
+      own_storage_(storage == nullptr ? std::make_unique_for_overwrite<CalcStorage>() : nullptr),
       storage_(storage != nullptr ? storage : own_storage_.get()),
       settings_(settings),
       evaluator_(*this, *this, context, *storage_),

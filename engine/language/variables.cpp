@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <memory>
 #include <new>
 #include <utility>
@@ -110,6 +111,7 @@ int CalcNameTable::Allocate(std::string_view name) {
     if (states_[code] != kSlotFree) continue;
     try {
       names_[code].assign(name);
+      NoteName(static_cast<std::uint8_t>(code));
     } catch (const std::bad_alloc&) {
       return -1;
     }
@@ -122,8 +124,11 @@ int CalcNameTable::Allocate(std::string_view name) {
 
 int CalcNameTable::Find(std::string_view name) const {
   if (name.empty()) return -1;
-  for (int code = 0; code < kSlotCount; ++code) {
-    if (names_[code] == name) return code;
+  for (int word = 0; word < kSlotCount / 64; ++word) {
+    for (std::uint64_t bits = named_[word]; bits != 0; bits &= bits - 1) {
+      const int code = word * 64 + std::countr_zero(bits);
+      if (names_[code] == name) return code;
+    }
   }
   return -1;
 }
@@ -136,6 +141,7 @@ int CalcNameTable::Free(std::string_view name) {
 
 void CalcNameTable::FreeCode(std::uint8_t code) {
   std::string().swap(names_[code]);
+  NoteName(code);
   ++generation_;
   states_[code] = kSlotFree;
 }
@@ -149,6 +155,7 @@ int CalcNameTable::SetName(std::uint8_t code, std::string_view name, bool mark) 
   }
   if (mark) Claim(code);
   names_[code].swap(copy);
+  NoteName(code);
   ++generation_;
   states_[code] = kSlotUsed;
   return 0;
@@ -160,6 +167,7 @@ void CalcNameTable::Claim(std::uint8_t code) {
     // the end, so the search below cannot pick it.
     std::string name;
     name.swap(names_[code]);
+    NoteName(code);
     ++generation_;
     int to = -1;
     for (int c = kSlotCount - 1; c >= 0; --c) {
@@ -170,6 +178,7 @@ void CalcNameTable::Claim(std::uint8_t code) {
     }
     if (to >= 0) {
       names_[to].swap(name);
+      NoteName(static_cast<std::uint8_t>(to));
       states_[to] = kSlotAuto;
     }
     RelocateContents(code, to);
@@ -634,7 +643,10 @@ int CalcBraceFill::Finish() {
 }
 
 CalcStorage& StorageOf(CalcContext& context) {
-  if (context.store() == nullptr) context.set_store(std::make_unique<CalcStorage>());
+  // Every member of a storage initialises itself, so default-initialisation
+  // suffices; value-initialisation (make_unique) would first zero all of its
+  // 100 KB, once per function call.
+  if (context.store() == nullptr) context.set_store(std::make_unique_for_overwrite<CalcStorage>());
   // Only this function sets a context's store, so it is always a CalcStorage.
   return static_cast<CalcStorage&>(*context.store());
 }

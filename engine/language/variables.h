@@ -104,8 +104,21 @@ class CalcNameTable {
   virtual void RelocateContents(std::uint8_t from, int to);
 
  private:
+  // Records whether slot `code` has a name now; every change of a name
+  // passes here.
+  void NoteName(std::uint8_t code) {
+    const std::uint64_t bit = std::uint64_t{1} << (code % 64);
+    if (names_[code].empty())
+      named_[code / 64] &= ~bit;
+    else
+      named_[code / 64] |= bit;
+  }
+
   std::string names_[kSlotCount];
   std::uint8_t states_[kSlotCount] = {};
+  // The slots with a name, a bit each, so that a search skips the empty
+  // ones: most tables, a function call's above all, name only a few.
+  std::uint64_t named_[kSlotCount / 64] = {};
   std::uint64_t generation_;
 };
 

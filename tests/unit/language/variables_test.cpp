@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,32 @@ TEST_F(VariablesTest, DeclaredNamesTakeTheHighestFreeCodeAndFreedCodesComeBack) 
   EXPECT_EQ(variables().Declare("w", Real(0), false), 254);
   EXPECT_EQ(variables().Find("X"), -1);  // names are case-sensitive
   EXPECT_EQ(arrays().Find("x"), -1);  // the two tables are separate
+}
+
+// Find skips the slots without a name; after any mix of declarations,
+// renames, frees and claims (relocations included) it must still give what a
+// scan of every slot gives: the lowest code carrying the name.
+TEST_F(VariablesTest, FindAgreesWithAScanOfEverySlotAfterRandomNameChanges) {
+  std::mt19937 random(7);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const auto name = [&] { return std::string(1, static_cast<char>('a' + pick(12))) + std::to_string(pick(3)); };
+  const auto scan = [&](std::string_view wanted) {
+    for (int code = 0; code < kSlotCount; ++code)
+      if (variables().NameOf(static_cast<std::uint8_t>(code)) == wanted) return code;
+    return -1;
+  };
+  for (int step = 0; step < 20000; ++step) {
+    const auto code = static_cast<std::uint8_t>(pick(kSlotCount));
+    switch (pick(5)) {
+      case 0: variables().Declare(name(), Real(step), false); break;
+      case 1: variables().Undefine(name()); break;
+      case 2: variables().SetName(code, pick(4) == 0 ? "" : name(), pick(2) == 0); break;
+      case 3: variables().Claim(code); break;
+      case 4: variables().FreeCode(code); break;
+    }
+    const std::string wanted = name();
+    ASSERT_EQ(variables().Find(wanted), scan(wanted)) << "step " << step << ", name " << wanted;
+  }
 }
 
 TEST_F(VariablesTest, AssigningThroughTheCodeMovesTheDeclaredVariableWithItsValue) {
