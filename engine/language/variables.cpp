@@ -325,13 +325,25 @@ void CalcArrayNode::Clear() {
 
 CalcArrayTable::CalcArrayTable() = default;
 
+CalcArrayTable::Slot* CalcArrayTable::WritableSlot(std::uint8_t code) {
+  if (slots_[code] == nullptr) slots_[code].reset(new (std::nothrow) Slot);
+  return slots_[code].get();
+}
+
+CalcArrayTable::Slot& CalcArrayTable::MadeSlot(std::uint8_t code) {
+  Slot* slot = WritableSlot(code);
+  if (slot == nullptr) throw std::bad_alloc();
+  return *slot;
+}
+
 CalcValue CalcArrayTable::Element(std::uint8_t code, std::span<const std::int32_t> subscripts) const {
   const std::size_t n = subscripts.size();
-  if (n == 0) return matrices_[code].First();
-  if (n == 1) return nodes_[code].Value(subscripts[0]);
-  if (n == 2) return matrices_[code].Element(subscripts[0], subscripts[1]);
+  const Slot& slot = SlotAt(code);
+  if (n == 0) return slot.matrix.First();
+  if (n == 1) return slot.node.Value(subscripts[0]);
+  if (n == 2) return slot.matrix.Element(subscripts[0], subscripts[1]);
   if (n > static_cast<std::size_t>(kMaxArraySubscripts)) return CalcValue();
-  const CalcArrayNode* node = &nodes_[code];
+  const CalcArrayNode* node = &slot.node;
   for (std::size_t k = 0; k + 1 < n; ++k) {
     node = node->Child(subscripts[k]);
     if (node == nullptr) return CalcValue();
@@ -342,7 +354,7 @@ CalcValue CalcArrayTable::Element(std::uint8_t code, std::span<const std::int32_
 int CalcArrayTable::Read(std::uint8_t code, std::span<const std::int32_t> subscripts,
                          CalcMatrix& out) const {
   if (subscripts.size() > static_cast<std::size_t>(kMaxArraySubscripts)) return E_ARRAY;
-  if (subscripts.empty()) return out.Assign(matrices_[code], budget()) ? 0 : E_MEM;
+  if (subscripts.empty()) return out.Assign(SlotAt(code).matrix, budget()) ? 0 : E_MEM;
   std::optional<CalcMatrix> one = CalcMatrix::Make(1, 1);
   if (!one) return E_MEM;
   one->SetElementAt(0, Element(code, subscripts));
@@ -354,7 +366,8 @@ int CalcArrayTable::Write(std::uint8_t code, std::span<const std::int32_t> subsc
                           const CalcMatrix& value, bool mark) {
   if (!subscripts.empty()) return WriteValue(code, subscripts, value.First(), mark);
   if (mark) Claim(code);
-  return matrices_[code].Assign(value, budget()) ? 0 : E_MEM;
+  Slot* slot = WritableSlot(code);
+  return slot != nullptr && slot->matrix.Assign(value, budget()) ? 0 : E_MEM;
 }
 
 int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> subscripts,
@@ -365,17 +378,19 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
     if (s < 0) return E_ARRAY;
   }
   if (mark) Claim(code);
+  Slot* slot = WritableSlot(code);
+  if (slot == nullptr) return E_MEM;
 
   if (n == 0) {
     std::optional<CalcMatrix> one = CalcMatrix::Make(1, 1, budget());
     if (!one) return E_MEM;
     one->SetElementAt(0, value);
-    matrices_[code] = std::move(*one);
+    slot->matrix = std::move(*one);
     return 0;
   }
 
   if (n == 2) {
-    CalcMatrix& m = matrices_[code];
+    CalcMatrix& m = slot->matrix;
     const std::int32_t r = subscripts[0];
     const std::int32_t c = subscripts[1];
     if (r >= m.rows() || c >= m.columns()) {
@@ -392,7 +407,7 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
   // before changing anything: every list stays within kMaxEntries and the
   // write creates at most kMaxEntries entries in all.
   std::int64_t created = 0;
-  const CalcArrayNode* existing = &nodes_[code];  // null once below new nodes
+  const CalcArrayNode* existing = &slot->node;  // null once below new nodes
   for (std::size_t k = 0; k < n; ++k) {
     const std::int32_t index = subscripts[k];
     if (index >= kMaxEntries) return E_MEM;
@@ -413,7 +428,7 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
   // allocation.
   CalcArrayNode* grown = nullptr;
   std::size_t grown_from = 0;
-  CalcArrayNode* node = &nodes_[code];
+  CalcArrayNode* node = &slot->node;
   try {
     for (std::size_t k = 0; k + 1 < n; ++k) {
       const auto index = static_cast<std::size_t>(subscripts[k]);
@@ -448,20 +463,26 @@ int CalcArrayTable::WriteValue(std::uint8_t code, std::span<const std::int32_t> 
   return 0;
 }
 
-void CalcArrayTable::ResetAnswer() { ResetMatrix(matrices_[0]); }
+void CalcArrayTable::ResetAnswer() {
+  if (slots_[0] != nullptr) ResetMatrix(slots_[0]->matrix);
+}
 
 void CalcArrayTable::ClearSlot(std::uint8_t code) {
-  nodes_[code].Clear();
-  ResetMatrix(matrices_[code]);
+  if (slots_[code] == nullptr) return;
+  slots_[code]->node.Clear();
+  ResetMatrix(slots_[code]->matrix);
 }
 
 int CalcArrayTable::CopySlot(std::uint8_t to, const CalcArrayTable& source, std::uint8_t from) {
+  const Slot& original = source.SlotAt(from);
   CalcArrayNode node;
-  if (node.CopyFrom(source.nodes_[from], budget()) != 0) return E_MEM;
+  if (node.CopyFrom(original.node, budget()) != 0) return E_MEM;
   std::optional<CalcMatrix> matrix = CalcMatrix::Make(0, 0);
-  if (!matrix || !matrix->Assign(source.matrices_[from], budget())) return E_MEM;
-  nodes_[to] = std::move(node);
-  matrices_[to] = std::move(*matrix);
+  if (!matrix || !matrix->Assign(original.matrix, budget())) return E_MEM;
+  Slot* slot = WritableSlot(to);
+  if (slot == nullptr) return E_MEM;
+  slot->node = std::move(node);
+  slot->matrix = std::move(*matrix);
   return 0;
 }
 
@@ -487,9 +508,7 @@ void CalcArrayTable::RelocateContents(std::uint8_t from, int to) {
   const auto target = static_cast<std::uint8_t>(to);
   if (CopySlot(target, *this, from) != 0) {
     // No memory for a copy: the entry moves and its old slot is left empty.
-    nodes_[target] = std::move(nodes_[from]);
-    nodes_[from].Clear();
-    matrices_[target] = std::move(matrices_[from]);
+    slots_[target] = std::move(slots_[from]);
   }
 }
 
@@ -528,7 +547,8 @@ int AppendNode(const CalcArrayNode& node, bool top, bool matrix_written, CalcTok
 int CalcArrayTable::BraceForm(std::uint8_t code, CalcTokenList& out) const {
   out.Clear();
   CalcTokenList list;
-  const CalcMatrix& m = matrices_[code];
+  const Slot& slot = SlotAt(code);
+  const CalcMatrix& m = slot.matrix;
   const bool write_matrix = !(m.count() <= 1 && IsZero(m.First()));
   int status = 0;
   if (write_matrix) {
@@ -542,7 +562,7 @@ int CalcArrayTable::BraceForm(std::uint8_t code, CalcTokenList& out) const {
     }
     if ((status = list.Append(kTokCloseBrace)) != 0) return status;
   }
-  if ((status = AppendNode(nodes_[code], true, write_matrix, list)) != 0) return status;
+  if ((status = AppendNode(slot.node, true, write_matrix, list)) != 0) return status;
   out = std::move(list);
   return 0;
 }

@@ -266,10 +266,13 @@ class CalcArrayTable : public CalcNameTable {
   int WriteValue(std::uint8_t code, std::span<const std::int32_t> subscripts, const CalcValue& value,
                  bool mark = false);
 
-  CalcMatrix& Matrix(std::uint8_t code) { return matrices_[code]; }
-  const CalcMatrix& Matrix(std::uint8_t code) const { return matrices_[code]; }
-  CalcArrayNode& Node(std::uint8_t code) { return nodes_[code]; }
-  const CalcArrayNode& Node(std::uint8_t code) const { return nodes_[code]; }
+  // A slot's matrix and node tree. The writable ones make the slot's contents
+  // on first use and throw std::bad_alloc when they cannot (the statement
+  // runner reports that as E_MEM).
+  CalcMatrix& Matrix(std::uint8_t code) { return MadeSlot(code).matrix; }
+  const CalcMatrix& Matrix(std::uint8_t code) const { return SlotAt(code).matrix; }
+  CalcArrayNode& Node(std::uint8_t code) { return MadeSlot(code).node; }
+  const CalcArrayNode& Node(std::uint8_t code) const { return SlotAt(code).node; }
 
   // Array code 0's matrix back to a single zero (the node part is kept).
   void ResetAnswer();
@@ -301,9 +304,22 @@ class CalcArrayTable : public CalcNameTable {
   void RelocateContents(std::uint8_t from, int to) override;
 
  private:
+  // What a slot holds. A slot that was never written holds nothing and reads
+  // as `empty_`: most tables, a function call's above all, use the answer
+  // and a few arrays, and making and freeing 256 matrices and trees took
+  // most of a call's time.
+  struct Slot {
+    CalcArrayNode node;
+    CalcMatrix matrix;
+  };
+  const Slot& SlotAt(std::uint8_t code) const { return slots_[code] != nullptr ? *slots_[code] : empty_; }
+  // The slot's contents, made on first use; null when there is no memory.
+  Slot* WritableSlot(std::uint8_t code);
+  Slot& MadeSlot(std::uint8_t code);
+
   std::shared_ptr<CalcRunBudget> budget_;
-  CalcArrayNode nodes_[kSlotCount];
-  CalcMatrix matrices_[kSlotCount];
+  const Slot empty_;  // a new slot: no values, no children, a 1 x 1 zero
+  std::unique_ptr<Slot> slots_[kSlotCount];
 };
 
 // ---------------------------------------------------------------------------
