@@ -224,7 +224,7 @@ void CalcEngine::Echo(const CalcMatrix& result) {
 
 bool CalcEngine::FilterPermits(const CalcLine& statement) {
   if (!filter_.Asks(statement.line)) return true;
-  const CalcLineInfo info{statement.line, &statement.tokens, statement.comment};
+  const CalcLineInfo info{statement.line, &statement.tokens, statement.comment_text()};
   if (filter_.notify) host_.NotifyLine(*this, info);
   return host_.PermitLine(*this, info);
 }

@@ -18,13 +18,8 @@ bool IsBlank(std::string_view text) {
 
 int CalcLine::CopyTo(CalcLine& out) const {
   if (const int status = tokens.CopyTo(out.tokens)) return status;
-  try {
-    out.comment = comment;
-  } catch (const std::bad_alloc&) {
-    return E_MEM;
-  }
+  out.comment = comment;
   out.line = line;
-  out.has_comment = has_comment;
   return kDone;
 }
 
@@ -77,16 +72,15 @@ int CompileLine(const CalcContext& context, std::string_view physical_line, int 
     // geometrically.
     const std::size_t needed = out.size() + split.statements.size();
     if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
+    std::shared_ptr<const std::string> comment;
+    if (split.has_comment) comment = std::make_shared<const std::string>(split.comment);
     for (const std::string_view text : split.statements) {
       // A line of millions of statements takes seconds to compile: an
       // interruption ends it between two of them.
       if (budget != nullptr && !budget->ChargeWork(0)) return E_MEM;
       CalcLine& line = out.emplace_back();
       line.line = line_number;
-      if (split.has_comment) {
-        line.comment = split.comment;
-        line.has_comment = true;
-      }
+      line.comment = comment;
       if (const int status = TokenizeAndGroup(context, text, true, line.tokens)) return status;
     }
   } catch (const std::bad_alloc&) {

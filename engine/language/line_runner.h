@@ -11,6 +11,7 @@
 // is CalcEngine's; see engine.h.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,13 @@ struct CalcLine {
   CalcTokenList tokens;
   CalcScalarPlans plans;
   int line = 0;
-  std::string comment;
-  bool has_comment = false;
+  // The comment of the physical line (null: none). Every statement of the
+  // line, and every copy of one, shares it: a line of many statements and a
+  // long comment would otherwise hold the comment many times over.
+  std::shared_ptr<const std::string> comment;
+
+  bool has_comment() const { return comment != nullptr; }
+  std::string_view comment_text() const { return comment != nullptr ? std::string_view(*comment) : std::string_view(); }
 
   // Deep copy into `out`; 0 or E_MEM.
   int CopyTo(CalcLine& out) const;

@@ -53,9 +53,9 @@ TEST(CompileText, NumbersStatementsByPhysicalLine) {
   std::vector<int> numbers;
   for (const CalcLine& line : lines) numbers.push_back(line.line);
   EXPECT_EQ(numbers, (std::vector<int>{5, 6, 6, 7}));
-  EXPECT_TRUE(lines[3].has_comment);
-  EXPECT_EQ(lines[3].comment, " note");
-  EXPECT_FALSE(lines[0].has_comment);
+  EXPECT_TRUE(lines[3].has_comment());
+  EXPECT_EQ(lines[3].comment_text(), " note");
+  EXPECT_FALSE(lines[0].has_comment());
 }
 
 using LineRunnerTest = EngineTest;
