@@ -324,7 +324,13 @@ int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
     if (real < static_cast<double>(limits.min)) warning = W_UNDERFLOW;
     else if (real > static_cast<double>(limits.max)) warning = W_OVERFLOW;
   }
-  v.SetReal(static_cast<double>(NarrowInteger(TruncToInt64(real), mode)));
+  const double narrowed = static_cast<double>(NarrowInteger(TruncToInt64(real), mode));
+  // Every operand and result passes here: a complex value, the usual kind,
+  // takes the real part directly, as SetReal would store it.
+  if (v.ComplexIfActive() != nullptr)
+    v.SetComplex({narrowed, 0.0});
+  else
+    v.SetReal(narrowed);
   return warning;
 }
 
