@@ -323,9 +323,10 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
       word.Clear();
       return result;
     };
-    const auto emit = [&](std::uint8_t kind, const TokenPayload& payload) {
+    // The word before a bracket or operator ends there; `append` then adds the token.
+    const auto flush_then = [&](auto append) {
       const int result = flush();
-      return result != kDone ? result : list.Append(kind, payload);
+      return result != kDone ? result : append();
     };
 
     const std::size_t n = text.size();
@@ -395,13 +396,13 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
       }
       if (const auto kind = BracketKind(c)) {
         ++i;
-        status = emit(*kind, std::monostate{});
+        status = flush_then([&] { return list.Append(*kind); });
         continue;
       }
       if (MayOpenOperator(c)) {
         if (const auto match = MatchOperator(text.substr(i))) {
           i += match->length;
-          status = emit(kTokOperator, match->code);
+          status = flush_then([&] { return list.Append(kTokOperator, match->code); });
           continue;
         }
       }

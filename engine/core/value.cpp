@@ -281,16 +281,6 @@ CalcValue CalcValue::Negate() const {
   return v;
 }
 
-double CalcValue::ToReal() const {
-  switch (kind_) {
-    case kKindComplex: return complex_.re;
-    case kKindFraction: return FractionToReal(fraction_);
-    default: return TimeToSeconds(time_);
-  }
-}
-
-std::int64_t CalcValue::ToInteger() const { return TruncToInt64(ToReal()); }
-
 // --- integer narrowing --------------------------------------------------------
 
 IntegerLimits LimitsOf(std::uint16_t mode) {
@@ -301,18 +291,6 @@ IntegerLimits LimitsOf(std::uint16_t mode) {
     case kModeUshort: return {0, 65535};
     case kModeLong: return {-2147483648LL, 2147483647};
     default: return {0, 4294967295LL};
-  }
-}
-
-std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
-  switch (mode) {
-    case kModeChar: return static_cast<std::int8_t>(n);
-    case kModeUchar: return static_cast<std::uint8_t>(n);
-    case kModeShort: return static_cast<std::int16_t>(n);
-    case kModeUshort: return static_cast<std::uint16_t>(n);
-    case kModeLong: return static_cast<std::int32_t>(n);
-    case kModeUlong: return static_cast<std::uint32_t>(n);
-    default: return n;
   }
 }
 
