@@ -451,18 +451,29 @@ class LiteralReader {
 
 }  // namespace
 
-bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
+namespace {
+
+// The general reader, out of line: its frame is large, and the plain digits
+// of ParseNumber's usual case need none of it.
+[[gnu::noinline]] bool ReadLiteral(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   const NumericScope numeric(ctx.numeric());
+  return LiteralReader(ctx, text, value).Read();
+}
+
+}  // namespace
+
+bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   // Most literals of the integer modes are plain digits: read without the
   // general reader's setup, to its result.
   if (std::uint32_t n = 0; InGroup(ctx.mode(), kGroupInteger) && ReadPlainDigits(text, ctx.radix(), n)) {
+    const NumericScope numeric(ctx.numeric());
     // Brought into the current kind and overwritten, which is what a fresh
     // value holding n would give, without building one to copy.
     value.Sync();
     value.SetReal(static_cast<double>(n));
     return true;
   }
-  return LiteralReader(ctx, text, value).Read();
+  return ReadLiteral(ctx, text, value);
 }
 
 }  // namespace calc

@@ -232,9 +232,8 @@ class WordCollector {
         end_ += n;
         return;
       }
-      Spill();
     }
-    spilled_.append(text_.substr(at, n));
+    AppendSpilled(at, n);
   }
   // A byte joins the word apart from its neighbours in the text.
   void TakeByte(char c) {
@@ -257,6 +256,13 @@ class WordCollector {
   void Spill() {
     spilled_.assign(text_.substr(begin_, end_ - begin_));
     is_spilled_ = true;
+  }
+  // A run that is not next to the word so far: the word moves to `spilled`
+  // (once) and the run follows it there. Out of line, so that TakeRun's
+  // usual cases inline into the tokenizer's loop.
+  [[gnu::noinline]] void AppendSpilled(std::size_t at, std::size_t n) {
+    if (!is_spilled_) Spill();
+    spilled_.append(text_.substr(at, n));
   }
 
   std::string_view text_;
