@@ -1,6 +1,7 @@
 #include "line_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <streambuf>
 
 namespace radixcalc {
@@ -30,6 +31,16 @@ class GetArea : public std::streambuf {
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
+// The first CR or LF of [begin, end), else end: the LF is found first, then a
+// CR before it (searches for one byte beat a test of two per byte).
+const char* FindLineEnd(const char* begin, const char* end) {
+  const auto length = static_cast<std::size_t>(end - begin);
+  const void* lf = std::memchr(begin, '\n', length);
+  const char* stop = lf != nullptr ? static_cast<const char*>(lf) : end;
+  const void* cr = std::memchr(begin, '\r', static_cast<std::size_t>(stop - begin));
+  return cr != nullptr ? static_cast<const char*>(cr) : stop;
+}
+
 }  // namespace
 
 LineRead ReadPhysicalLine(std::istream& in, std::string& line, std::size_t max_length) {
@@ -57,7 +68,7 @@ LineRead ReadPhysicalLine(std::istream& in, std::string& line, std::size_t max_l
       line.push_back(ch);
       continue;
     }
-    const char* stop = std::find_if(begin, end, IsLineEnd);
+    const char* stop = FindLineEnd(begin, end);
     const auto run = static_cast<std::size_t>(stop - begin);
     const std::size_t room = max_length - std::min(line.size(), max_length);
     if (run > room) {

@@ -286,6 +286,9 @@ class LinearGrouping {
   int open_groups_ = 0;  // frames of kind kGroup on the stack
 };
 
+// Above every operator level.
+constexpr int kNoOperatorYet = 16;
+
 // Opens every unmatched ")" at the front and closes every unmatched "(" at the end.
 int BalanceParentheses(CalcTokenList& list) {
   int depth = 0;
@@ -305,6 +308,45 @@ int BalanceParentheses(CalcTokenList& list) {
   return kDone;
 }
 
+// True when grouping would leave the list as it is, which one cheap walk can
+// tell for most lines: no statement keyword, parentheses that balance and
+// never close more than they opened, and at each depth no operator that
+// binds tighter than an earlier one at that depth (nor an assignment after an
+// assignment). Within a parenthesis the grouping pass looks for the nearest
+// earlier operator that binds looser; one exists exactly when the loosest
+// earlier operator does, so the lowest level seen per depth decides. Deeper
+// lines than the walk tracks are left to the pass.
+bool NeedsNoGrouping(const CalcTokenList& list) {
+  constexpr int kTrackedDepth = 32;
+  std::array<int, kTrackedDepth> lowest;  // the loosest operator level seen at each depth
+  int depth = 0;
+  lowest[0] = kNoOperatorYet;
+  for (const CalcToken& token : list) {
+    switch (token.kind()) {
+      case kTokOpen:
+        if (++depth == kTrackedDepth) return false;
+        lowest[depth] = kNoOperatorYet;
+        break;
+      case kTokClose:
+        if (--depth < 0) return false;
+        break;
+      case kTokStatement:
+        return false;
+      case kTokOperator: {
+        const int level = OperatorLevel(token.code());
+        if (level == 0) break;
+        const int limit = level == kAssignmentLevel ? kAssignmentLevel + 1 : level;
+        if (lowest[depth] < limit) return false;
+        lowest[depth] = level;  // not above the lowest so far, or the walk would have ended
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  return depth == 0;
+}
+
 }  // namespace
 
 int OperatorLevel(int code) {
@@ -312,6 +354,10 @@ int OperatorLevel(int code) {
 }
 
 int GroupTokens(CalcTokenList& list) {
+  if (NeedsNoGrouping(list)) {
+    list.Rewind();
+    return kDone;
+  }
   int status = kDone;
   try {
     if (!LinearGrouping(list).Run()) {

@@ -1,6 +1,7 @@
 #include "core/literal.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -26,12 +27,20 @@ constexpr std::size_t kDigitsPerDouble = 16;
 enum TimeUnit : int { kHoursField = 0, kMinutesField = 1, kSecondsField = 2, kFramesField = 3 };
 
 // The value of c as a digit of radix 36; 36 for anything that is no digit.
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 36;
+constexpr std::array<std::uint8_t, 256> DigitValues() {
+  std::array<std::uint8_t, 256> values{};
+  for (int c = 0; c < 256; ++c) {
+    if (c >= '0' && c <= '9') values[c] = static_cast<std::uint8_t>(c - '0');
+    else if (c >= 'a' && c <= 'z') values[c] = static_cast<std::uint8_t>(c - 'a' + 10);
+    else if (c >= 'A' && c <= 'Z') values[c] = static_cast<std::uint8_t>(c - 'A' + 10);
+    else values[c] = 36;
+  }
+  return values;
 }
+
+constexpr auto kDigitValues = DigitValues();
+
+int DigitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
 
 // White space as isspace sees it in the C locale.
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -442,16 +451,29 @@ class LiteralReader {
 
 }  // namespace
 
-bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
+namespace {
+
+// The general reader, out of line: its frame is large, and the plain digits
+// of ParseNumber's usual case need none of it.
+[[gnu::noinline]] bool ReadLiteral(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   const NumericScope numeric(ctx.numeric());
+  return LiteralReader(ctx, text, value).Read();
+}
+
+}  // namespace
+
+bool ParseNumber(const CalcContext& ctx, std::string_view text, CalcValue& value) {
   // Most literals of the integer modes are plain digits: read without the
   // general reader's setup, to its result.
   if (std::uint32_t n = 0; InGroup(ctx.mode(), kGroupInteger) && ReadPlainDigits(text, ctx.radix(), n)) {
-    value = CalcValue();
+    const NumericScope numeric(ctx.numeric());
+    // Brought into the current kind and overwritten, which is what a fresh
+    // value holding n would give, without building one to copy.
+    value.Sync();
     value.SetReal(static_cast<double>(n));
     return true;
   }
-  return LiteralReader(ctx, text, value).Read();
+  return ReadLiteral(ctx, text, value);
 }
 
 }  // namespace calc

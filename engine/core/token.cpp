@@ -223,6 +223,24 @@ int CalcTokenList::Append(std::uint8_t kind, const TokenPayload& payload) {
   return InsertBefore(end(), kind, payload);
 }
 
+int CalcTokenList::Append(std::uint8_t kind) {
+  try {
+    Emplace(end(), kind, std::monostate{});
+    return kDone;
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
+int CalcTokenList::Append(std::uint8_t kind, std::uint8_t code) {
+  try {
+    Emplace(end(), kind, code);
+    return kDone;
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+}
+
 int CalcTokenList::Append(CalcToken token) { return InsertBefore(end(), std::move(token)); }
 
 int CalcTokenList::AppendNumber(const CalcValue& value) {

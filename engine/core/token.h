@@ -107,6 +107,15 @@ class CalcToken {
   CalcToken(std::uint8_t kind, TokenPayload&& payload) : kind_(kind), payload_(std::move(payload)) {
     if (!PayloadFits()) FitPayload();
   }
+  // A token of no payload, or of a one-byte code, built in place: the
+  // tokenizer makes most tokens of a line this way. A kind of another shape
+  // gets its empty payload, as above.
+  CalcToken(std::uint8_t kind, std::monostate) : kind_(kind) {
+    if (PayloadShapeOf(kind) != PayloadShape::kNone) FitPayload();
+  }
+  CalcToken(std::uint8_t kind, std::uint8_t code) : kind_(kind), payload_(std::in_place_type<std::uint8_t>, code) {
+    if (PayloadShapeOf(kind) != PayloadShape::kCode) FitPayload();
+  }
   // A number token.
   explicit CalcToken(const CalcValue& number) : kind_(kTokNumber), payload_(std::in_place_type<CalcValue>, number) {}
   ~CalcToken() = default;
@@ -254,7 +263,10 @@ class CalcTokenList {
   // --- building: 0 or E_MEM (the list is unchanged on failure) ---
 
   // The payload is copied (text duplicated, number and matrix deep-copied).
-  int Append(std::uint8_t kind, const TokenPayload& payload = {});
+  int Append(std::uint8_t kind, const TokenPayload& payload);
+  // A token with the kind's empty payload, and one with a code, built in place.
+  int Append(std::uint8_t kind);
+  int Append(std::uint8_t kind, std::uint8_t code);
   int Append(CalcToken token);
   int AppendNumber(const CalcValue& value);
   int AppendMatrix(const CalcMatrix& matrix);

@@ -232,9 +232,8 @@ class WordCollector {
         end_ += n;
         return;
       }
-      Spill();
     }
-    spilled_.append(text_.substr(at, n));
+    AppendSpilled(at, n);
   }
   // A byte joins the word apart from its neighbours in the text.
   void TakeByte(char c) {
@@ -257,6 +256,13 @@ class WordCollector {
   void Spill() {
     spilled_.assign(text_.substr(begin_, end_ - begin_));
     is_spilled_ = true;
+  }
+  // A run that is not next to the word so far: the word moves to `spilled`
+  // (once) and the run follows it there. Out of line, so that TakeRun's
+  // usual cases inline into the tokenizer's loop.
+  [[gnu::noinline]] void AppendSpilled(std::size_t at, std::size_t n) {
+    if (!is_spilled_) Spill();
+    spilled_.append(text_.substr(at, n));
   }
 
   std::string_view text_;
@@ -323,9 +329,10 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
       word.Clear();
       return result;
     };
-    const auto emit = [&](std::uint8_t kind, const TokenPayload& payload) {
+    // The word before a bracket or operator ends there; `append` then adds the token.
+    const auto flush_then = [&](auto append) {
       const int result = flush();
-      return result != kDone ? result : list.Append(kind, payload);
+      return result != kDone ? result : append();
     };
 
     const std::size_t n = text.size();
@@ -395,13 +402,13 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
       }
       if (const auto kind = BracketKind(c)) {
         ++i;
-        status = emit(*kind, std::monostate{});
+        status = flush_then([&] { return list.Append(*kind); });
         continue;
       }
       if (MayOpenOperator(c)) {
         if (const auto match = MatchOperator(text.substr(i))) {
           i += match->length;
-          status = emit(kTokOperator, match->code);
+          status = flush_then([&] { return list.Append(kTokOperator, match->code); });
           continue;
         }
       }

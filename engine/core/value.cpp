@@ -281,16 +281,6 @@ CalcValue CalcValue::Negate() const {
   return v;
 }
 
-double CalcValue::ToReal() const {
-  switch (kind_) {
-    case kKindComplex: return complex_.re;
-    case kKindFraction: return FractionToReal(fraction_);
-    default: return TimeToSeconds(time_);
-  }
-}
-
-std::int64_t CalcValue::ToInteger() const { return TruncToInt64(ToReal()); }
-
 // --- integer narrowing --------------------------------------------------------
 
 IntegerLimits LimitsOf(std::uint16_t mode) {
@@ -304,18 +294,6 @@ IntegerLimits LimitsOf(std::uint16_t mode) {
   }
 }
 
-std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
-  switch (mode) {
-    case kModeChar: return static_cast<std::int8_t>(n);
-    case kModeUchar: return static_cast<std::uint8_t>(n);
-    case kModeShort: return static_cast<std::int16_t>(n);
-    case kModeUshort: return static_cast<std::uint16_t>(n);
-    case kModeLong: return static_cast<std::int32_t>(n);
-    case kModeUlong: return static_cast<std::uint32_t>(n);
-    default: return n;
-  }
-}
-
 int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
   const double real = v.ToReal();
   int warning = 0;
@@ -324,7 +302,13 @@ int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings) {
     if (real < static_cast<double>(limits.min)) warning = W_UNDERFLOW;
     else if (real > static_cast<double>(limits.max)) warning = W_OVERFLOW;
   }
-  v.SetReal(static_cast<double>(NarrowInteger(TruncToInt64(real), mode)));
+  const double narrowed = static_cast<double>(NarrowInteger(TruncToInt64(real), mode));
+  // Every operand and result passes here: a complex value, the usual kind,
+  // takes the real part directly, as SetReal would store it.
+  if (v.ComplexIfActive() != nullptr)
+    v.SetComplex({narrowed, 0.0});
+  else
+    v.SetReal(narrowed);
   return warning;
 }
 

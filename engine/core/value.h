@@ -10,6 +10,7 @@
 
 #include "core/modes.h"
 #include "core/numeric_settings.h"
+#include "core/truncation.h"
 
 namespace calc {
 
@@ -130,8 +131,14 @@ class CalcValue {
   // A new value with the sign reversed, in the current kind.
   CalcValue Negate() const;
 
-  double ToReal() const;
-  std::int64_t ToInteger() const;  // truncated toward zero
+  double ToReal() const {
+    switch (kind_) {
+      case kKindComplex: return complex_.re;
+      case kKindFraction: return FractionToReal(fraction_);
+      default: return TimeToSeconds(time_);
+    }
+  }
+  std::int64_t ToInteger() const { return TruncToInt64(ToReal()); }  // truncated toward zero
 
  private:
   void SwitchTo(std::uint8_t kind) {
@@ -157,7 +164,18 @@ struct IntegerLimits {
 IntegerLimits LimitsOf(std::uint16_t mode);
 
 // The low bits of n for an integer mode word, sign- or zero-extended.
-std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode);
+// Every integer operand and result is narrowed, so it inlines.
+inline std::int64_t NarrowInteger(std::int64_t n, std::uint16_t mode) {
+  switch (mode) {
+    case kModeChar: return static_cast<std::int8_t>(n);
+    case kModeUchar: return static_cast<std::uint8_t>(n);
+    case kModeShort: return static_cast<std::int16_t>(n);
+    case kModeUshort: return static_cast<std::uint16_t>(n);
+    case kModeLong: return static_cast<std::int32_t>(n);
+    case kModeUlong: return static_cast<std::uint32_t>(n);
+    default: return n;
+  }
+}
 
 // FitToMode for an integer mode.
 int FitToIntegerMode(CalcValue& v, std::uint16_t mode, bool range_warnings);

@@ -121,8 +121,10 @@ int CalcEngine::RunText(std::string_view text) {
   int last = kNoValue;
   std::size_t pos = 0;
   std::string_view physical;
+  // Emptied for each line but kept, so that its room serves every line.
+  CalcLineList lines;
   while (!run_stopped_ && NextPhysicalLine(text, pos, physical)) {
-    CalcLineList lines;
+    lines.clear();
     CalcMemoryCharge charge;
     current_line_ = next_line_;
     const int status = CompileCharged(physical, next_line_++, lines, charge);

@@ -85,13 +85,6 @@ bool IsTrue(const CalcMatrix& m) {
   return !IsZeroValue(m.At(0));
 }
 
-const CalcValue* FirstAsStored(const CalcMatrix& m) {
-  if (m.count() < 1) return nullptr;
-  const CalcValue& first = m.At(0);
-  if (first.kind() != Numeric().current_kind || first.kind() == kKindTime) return nullptr;
-  return &first;
-}
-
 double FirstReal(const CalcMatrix& m) {
   if (const CalcValue* first = FirstAsStored(m)) return first->ToReal();
   return m.First().ToReal();

@@ -275,7 +275,12 @@ bool IsTrue(const CalcMatrix& m);
 // copy of it: it is stored in the current kind and is no time (a time's copy
 // follows the current fps). Null otherwise, and the caller reads First().
 // Scalar operands pass here several times per operator, so the copy counts.
-const CalcValue* FirstAsStored(const CalcMatrix& m);
+inline const CalcValue* FirstAsStored(const CalcMatrix& m) {
+  if (m.count() < 1) return nullptr;
+  const CalcValue& first = m.At(0);
+  if (first.kind() != Numeric().current_kind || first.kind() == kKindTime) return nullptr;
+  return &first;
+}
 // m.First().ToReal(), without the copy where FirstAsStored allows it.
 double FirstReal(const CalcMatrix& m);
 // A matrix holding one value.

@@ -71,12 +71,29 @@ int Multiply(CalcEvaluator& ev, CalcMatrix& left, const CalcMatrix& right, const
   return 0;
 }
 
+// Both operands single values stored in the current kind, the usual case:
+// read and written in place, without the copies that First and SetScalar
+// make. Those copies would give the same numbers (the values need no
+// conversion), so this is only the general path below made short.
+std::optional<int> ApplyToSingles(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcMatrix& right,
+                                  std::uint16_t mode) {
+  const CalcValue* a = FirstAsStored(left);
+  const CalcValue* b = FirstAsStored(right);
+  WideInteger exact;
+  if (!ExactIntegerOperation(id, a->ToInteger(), b->ToInteger(), mode, exact)) return std::nullopt;
+  StoreNarrowed(ev, exact, left.At(0), false);
+  return 0;
+}
+
+bool IsStoredSingle(const CalcMatrix& m) { return m.count() == 1 && FirstAsStored(m) != nullptr; }
+
 }  // namespace
 
 std::optional<int> ApplyIntegerOperator(CalcEvaluator& ev, int id, CalcMatrix& left, const CalcMatrix& right,
                                         const CalcToken& op) {
   const std::uint16_t mode = ev.engine().context().mode();
   if (!InGroup(mode, kGroupInteger)) return std::nullopt;
+  if (IsStoredSingle(left) && IsStoredSingle(right)) return ApplyToSingles(ev, id, left, right, mode);
   if (id == kOpMultiply) return Multiply(ev, left, right, op);
   if ((id == kOpAdd || id == kOpSubtract) && right.count() != 1) return std::nullopt;
 

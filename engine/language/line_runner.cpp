@@ -1,6 +1,7 @@
 #include "language/line_runner.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "core/grouping.h"
@@ -12,6 +13,34 @@ namespace {
 
 bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+bool Contains(std::string_view text, char c) { return std::memchr(text.data(), c, text.size()) != nullptr; }
+
+// A line with no ";" and no "#" is one statement, or none when it is blank:
+// escapes and double-byte characters only decide whether those two bytes
+// count, so the usual line needs no walk of its bytes.
+bool IsOneStatement(std::string_view line) { return !Contains(line, ';') && !Contains(line, '#'); }
+
+// Appends one statement of the line to `out`, with the line's shared
+// comment (null: none), and compiles it.
+int CompileStatement(const CalcContext& context, std::string_view text, int line_number,
+                     const std::shared_ptr<const std::string>& comment, CalcLineList& out, CalcRunBudget* budget) {
+  // A line of millions of statements takes seconds to compile: an
+  // interruption ends it between two of them.
+  if (budget != nullptr && !budget->ChargeWork(0)) return E_MEM;
+  CalcLine& line = out.emplace_back();
+  line.line = line_number;
+  line.comment = comment;
+  return TokenizeAndGroup(context, text, true, line.tokens);
+}
+
+// Room for `count` more statements. Exactly the room a fresh list needs (a
+// line of a million ";" would otherwise leave up to as much again unused);
+// growing lists still grow geometrically. May throw std::bad_alloc.
+void ReserveStatements(CalcLineList& out, std::size_t count) {
+  const std::size_t needed = out.size() + count;
+  if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
 }
 
 }  // namespace
@@ -32,6 +61,10 @@ void PlanStatements(CalcLineList& lines) {
 // byte that happens to be a backslash escapes nothing, as in the tokenizer.
 SplitLine SplitStatements(std::string_view line) {
   SplitLine split;
+  if (IsOneStatement(line)) {
+    if (!IsBlank(line)) split.statements.push_back(line);
+    return split;
+  }
   std::size_t start = 0;
   std::size_t end = line.size();
   bool escaped = false;
@@ -66,23 +99,17 @@ SplitLine SplitStatements(std::string_view line) {
 int CompileLine(const CalcContext& context, std::string_view physical_line, int line_number, CalcLineList& out,
                 CalcRunBudget* budget) {
   try {
+    if (IsOneStatement(physical_line)) {  // the usual line, without building a split
+      if (IsBlank(physical_line)) return kDone;
+      ReserveStatements(out, 1);
+      return CompileStatement(context, physical_line, line_number, nullptr, out, budget);
+    }
     const SplitLine split = SplitStatements(physical_line);
-    // Exactly the room a fresh list needs (a line of a million ";" would
-    // otherwise leave up to as much again unused); growing lists still grow
-    // geometrically.
-    const std::size_t needed = out.size() + split.statements.size();
-    if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
+    ReserveStatements(out, split.statements.size());
     std::shared_ptr<const std::string> comment;
     if (split.has_comment) comment = std::make_shared<const std::string>(split.comment);
-    for (const std::string_view text : split.statements) {
-      // A line of millions of statements takes seconds to compile: an
-      // interruption ends it between two of them.
-      if (budget != nullptr && !budget->ChargeWork(0)) return E_MEM;
-      CalcLine& line = out.emplace_back();
-      line.line = line_number;
-      line.comment = comment;
-      if (const int status = TokenizeAndGroup(context, text, true, line.tokens)) return status;
-    }
+    for (const std::string_view text : split.statements)
+      if (const int status = CompileStatement(context, text, line_number, comment, out, budget)) return status;
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
@@ -91,8 +118,14 @@ int CompileLine(const CalcContext& context, std::string_view physical_line, int 
 
 bool NextPhysicalLine(std::string_view text, std::size_t& pos, std::string_view& line) {
   if (pos >= text.size()) return false;
-  std::size_t end = pos;
-  while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+  // The line ends at the first CR or LF: the LF is found first, then a CR
+  // before it (searches for a byte beat a test of two per byte).
+  const char* begin = text.data() + pos;
+  const std::size_t rest = text.size() - pos;
+  const void* lf = std::memchr(begin, '\n', rest);
+  const std::size_t to_lf = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : rest;
+  const void* cr = std::memchr(begin, '\r', to_lf);
+  std::size_t end = pos + (cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : to_lf);
   line = text.substr(pos, end - pos);
   if (end < text.size() && text[end] == '\r') ++end;
   if (end < text.size() && text[end] == '\n') ++end;

@@ -21,6 +21,20 @@ TEST(TextCodec, ConvertsBothWaysAndKeepsAsciiAsItIs) {
   EXPECT_EQ(passed, "\x95\x5c");
 }
 
+// A line is tested for bytes above seven bits several at a time: one such
+// character anywhere, in the words or in the tail, is converted.
+TEST(TextCodec, ConvertsACharacterAnywhereInAnOtherwiseAsciiLine) {
+  if (!ConvertsByDefault()) GTEST_SKIP() << "no conversion on this system";
+  const TextCodec codec(true);
+  const std::string ascii = "0123456789abcdefghij";
+  for (std::size_t at = 0; at <= ascii.size(); ++at) {
+    std::string sjis;
+    TextProblem problem;
+    ASSERT_TRUE(codec.ToEngine(ascii.substr(0, at) + "表" + ascii.substr(at), sjis, problem)) << at;
+    EXPECT_EQ(sjis, ascii.substr(0, at) + "\x95\x5c" + ascii.substr(at)) << at;
+  }
+}
+
 // Text that is not UTF-8, or holds a character Shift-JIS lacks, is refused
 // with the place and the character; nothing of it is guessed at.
 TEST(TextCodec, RefusesWhatHasNoShiftJisCodeAndSaysWhereAndWhat) {

@@ -68,6 +68,11 @@ TEST_F(TokenListTest, PayloadsAreCopiedAndAMismatchedOneBecomesTheKindsEmptyPayl
   ASSERT_EQ(list.Append(kTokClose, std::string("dropped")), kDone);
   ASSERT_EQ(list.Append(kTokOperator, std::string("+")), kDone);
   ASSERT_EQ(list.Append(kTokMatrix), kDone);
+  // The in-place forms fit their payload to the kind the same way.
+  ASSERT_EQ(list.Append(kTokName, std::uint8_t{5}), kDone);
+  ASSERT_EQ(list.Append(kTokOpen, std::uint8_t{5}), kDone);
+  ASSERT_EQ(list.Append(kTokStatement), kDone);
+  ASSERT_EQ(list.Append(kTokOperator, std::uint8_t{kOpAdd}), kDone);
   name = "changed";
   matrix.SetElementAt(0, CalcValue::FromReal(-1));
 
@@ -78,7 +83,13 @@ TEST_F(TokenListTest, PayloadsAreCopiedAndAMismatchedOneBecomesTheKindsEmptyPayl
   EXPECT_TRUE(list.At(4)->Is(kTokOperator, 0));
   ASSERT_NE(list.At(5)->matrix(), nullptr);
   EXPECT_EQ(list.At(5)->matrix()->count(), 1);
-  EXPECT_EQ(list.At(6), nullptr);
+  EXPECT_TRUE(std::holds_alternative<std::string>(list.At(6)->payload()));
+  EXPECT_EQ(list.At(6)->text(), "");
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(list.At(7)->payload()));
+  EXPECT_TRUE(list.At(8)->Is(kTokStatement, 0));
+  EXPECT_TRUE(std::holds_alternative<std::uint8_t>(list.At(8)->payload()));
+  EXPECT_TRUE(list.At(9)->Is(kTokOperator, kOpAdd));
+  EXPECT_EQ(list.At(10), nullptr);
 }
 
 TEST_F(TokenListTest, InsertionGoesBeforeTheGivenTokenAndRemovalBeyondTheEndFails) {

@@ -1,6 +1,7 @@
 // Text to statements (";", "#", backslashes, line numbers), the statuses of
 // running a statement, the line filter, echo, sources and interruption.
 #include <chrono>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,6 +27,8 @@ TEST(SplitStatements, CutsAtUnescapedSemicolonsAndEndsAtComments) {
       {"x;", {"x", ""}, ""},
       {"for i = 0;; i++", {"for i = 0", "", " i++"}, ""},
       {"", {}, ""},
+      {" \t ", {}, ""},
+      {"(1A*2B)/3 \\ \x83", {"(1A*2B)/3 \\ \x83"}, ""},  // nothing to cut at: the whole line
       {"   # only a note", {}, " only a note"},
       {"\x83\x5c;x", {"\x83\x5c", "x"}, ""},  // the second byte of a double-byte character escapes nothing
   };
@@ -33,6 +36,35 @@ TEST(SplitStatements, CutsAtUnescapedSemicolonsAndEndsAtComments) {
     const SplitLine split = SplitStatements(row.line);
     EXPECT_EQ(split.statements, row.statements) << row.line;
     EXPECT_EQ(split.comment, row.comment) << row.line;
+  }
+}
+
+// Lines end at CR, LF or CR LF, whichever comes first; held against the
+// obvious byte-by-byte cut on random texts of those bytes.
+TEST(NextPhysicalLine, CutsAtTheFirstLineEndOfEachKind) {
+  const auto cut_by_bytes = [](std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+      std::size_t end = pos;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      lines.push_back(text.substr(pos, end - pos));
+      if (end < text.size() && text[end] == '\r') ++end;
+      if (end < text.size() && text[end] == '\n') ++end;
+      pos = end;
+    }
+    return lines;
+  };
+  std::mt19937 rng(8);
+  const char bytes[] = {'a', 'b', '\r', '\n', ';'};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    for (int i = round % 24; i > 0; --i) text += bytes[rng() % sizeof bytes];
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    std::string_view line;
+    while (NextPhysicalLine(text, pos, line)) lines.push_back(line);
+    EXPECT_EQ(lines, cut_by_bytes(text)) << text;
   }
 }
 
