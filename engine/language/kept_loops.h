@@ -30,7 +30,6 @@ class CalcKeptLoops {
   // then serves this run only.
   bool Keep(std::size_t first, std::shared_ptr<const CalcBlockTree> tree, CalcMemoryCharge& recorded,
             CalcMemoryCharge& charge);
-  std::size_t size() const { return kept_.size(); }
 
  private:
   struct Kept {
