@@ -97,6 +97,25 @@ bool CalcMemoryCharge::Set(std::size_t bytes, CalcRunBudget* budget) {
   return true;
 }
 
+bool CalcMemoryCharge::Absorb(CalcMemoryCharge& other) {
+  if (&other == this || other.budget_ == nullptr) return true;
+  if (budget_ == nullptr) {
+    *this = std::move(other);
+    return true;
+  }
+  // On the same budget the bytes only change hands; another budget takes
+  // them before `other` gives them back.
+  if (other.budget_ != budget_ && !budget_->Reserve(other.bytes_)) return false;
+  bytes_ += other.bytes_;
+  if (other.budget_ == budget_) {
+    other.budget_.reset();
+    other.bytes_ = 0;
+  } else {
+    other.Reset();
+  }
+  return true;
+}
+
 void CalcMemoryCharge::Reset() {
   if (budget_ != nullptr) budget_->Release(bytes_);
   budget_.reset();

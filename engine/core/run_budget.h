@@ -154,6 +154,10 @@ class CalcMemoryCharge {
   bool Set(std::size_t bytes, CalcRunBudget* budget = nullptr);
   // Gives everything back and lets go of the budget.
   void Reset();
+  // Takes over what `other` holds, which is left holding nothing: onto this
+  // charge's budget, or, when this holds none, onto `other`'s. False, with
+  // both unchanged, when this budget refuses.
+  bool Absorb(CalcMemoryCharge& other);
 
   CalcRunBudget* budget() const { return budget_.get(); }
   std::size_t bytes() const { return bytes_; }

@@ -75,11 +75,6 @@ int CalcToken::Assign(std::uint8_t kind, const TokenPayload& payload) {
   }
 }
 
-void CalcToken::AssignNumber(const CalcValue& value) {
-  kind_ = kTokNumber;
-  payload_.emplace<CalcValue>(value);
-}
-
 // --- CalcTokenList -----------------------------------------------------------
 
 // A block's header; its nodes follow at kNodesOffset.

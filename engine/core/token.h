@@ -146,10 +146,9 @@ class CalcToken {
   bool Is(std::uint8_t kind) const { return kind_ == kind; }
   bool Is(std::uint8_t kind, std::uint8_t code_value) const { return kind_ == kind && code() == code_value; }
 
-  // Rewrites the token in place (a name becoming a number, an operator
-  // becoming another). 0, or E_MEM with the token unchanged.
+  // Rewrites the token in place, as a pass that builds a list may (running a
+  // list never does). 0, or E_MEM with the token unchanged.
   int Assign(std::uint8_t kind, const TokenPayload& payload);
-  void AssignNumber(const CalcValue& value);  // kind 5; cannot fail
 
   // The variable or array slot a name token was last found in. Only a hint:
   // its user checks that the slot still carries the name before trusting it,

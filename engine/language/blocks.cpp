@@ -65,52 +65,80 @@ void StripForKeyword(CalcTokenList& tokens) {
 }  // namespace
 
 int CalcBlockState::StartRecording() {
+  Abandon();
   try {
-    root_ = std::make_unique<CalcBlock>();
+    recording_ = std::make_unique<CalcBlockTree>();
   } catch (const std::bad_alloc&) {
     return E_MEM;
   }
-  current_ = root_.get();
+  open_ = &recording_->root;
+  current_ = open_;
   mode_ = RecordingMode::kRecording;
-  left_block_ = false;
+  return kDone;
+}
+
+int CalcBlockState::StartCounting(std::shared_ptr<const CalcBlockTree> tree) {
+  Abandon();
+  if (tree == nullptr || tree->statements < 2) return E_MEM;
+  try {
+    path_.resize(static_cast<std::size_t>(tree->depth) + 1);
+  } catch (const std::bad_alloc&) {
+    return E_MEM;
+  }
+  uncounted_ = tree->statements - 1;
+  tree_ = std::move(tree);
+  mode_ = RecordingMode::kRecording;
   return kDone;
 }
 
 void CalcBlockState::Abandon() {
   mode_ = RecordingMode::kNormal;
+  recording_.reset();
+  open_ = nullptr;
+  tree_.reset();
+  uncounted_ = 0;
   current_ = nullptr;
-  root_.reset();
   charge_.Reset();
   left_block_ = false;
 }
 
 int CalcBlockState::OpenBlock(BlockType type, std::unique_ptr<CalcLine> first) {
-  if (current_->depth >= kMaxBlockDepth) return E_MEM;
+  if (open_->depth >= kMaxBlockDepth) return E_MEM;
   auto block = std::make_unique<CalcBlock>();
   block->type = type;
-  block->parent = current_;
-  block->depth = current_->depth + 1;
+  block->parent = open_;
+  block->depth = open_->depth + 1;
   block->entries.emplace_back().statement = std::move(first);
   CalcBlock* opened = block.get();
-  current_->entries.emplace_back().block = std::move(block);
+  open_->entries.emplace_back().block = std::move(block);
+  open_ = opened;
   current_ = opened;
+  if (opened->depth > recording_->depth) recording_->depth = opened->depth;
   return kDone;
 }
 
 void CalcBlockState::CloseBlock(bool& complete) {
-  current_ = current_->parent;
-  complete = current_ == root_.get();
+  open_ = open_->parent;
+  current_ = open_;
+  complete = open_ == &recording_->root;
 }
 
 int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken& offender, CalcRunBudget* budget) {
   complete = false;
-  if (mode_ != RecordingMode::kRecording || current_ == nullptr) return E_MEM;
+  if (mode_ != RecordingMode::kRecording) return E_MEM;
+  if (tree_ != nullptr) {  // counting off a sealed tree
+    if (uncounted_ == 0) return E_MEM;
+    complete = --uncounted_ == 0;
+    return kDone;
+  }
+  if (open_ == nullptr) return E_MEM;
   try {
     if (!charge_.Set(charge_.bytes() + CompiledSize(statement), budget)) return E_MEM;
     auto copy = std::make_unique<CalcLine>();
     if (statement.CopyTo(*copy) != kDone) return E_MEM;
+    ++recording_->statements;
     const int keyword = KeywordOf(statement);
-    CalcBlock& block = *current_;
+    CalcBlock& block = *open_;
     const bool in_function = block.type == kBlockFunc;
     const auto fail = [&](int code) {
       offender = *statement.tokens.At(0);
@@ -122,7 +150,7 @@ int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken&
       case kStWhile:
       case kStFor:
         // A function body keeps its loops as plain statements; they are
-        // recorded anew each time the function runs.
+        // recorded when the function runs.
         if (in_function) break;
         return OpenBlock(keyword == kStDo ? kBlockDo : keyword == kStWhile ? kBlockWhile : kBlockFor,
                          std::move(copy)) == kDone
@@ -140,6 +168,7 @@ int CalcBlockState::Record(const CalcLine& statement, bool& complete, CalcToken&
           if (keyword == kStNext)
             if (const int status = RewriteFor(block)) return fail(status);
           CloseBlock(complete);
+          if (complete) Seal();
           return kDone;
         }
         // A closer of another block would close the wrong loop on replay.
@@ -178,8 +207,8 @@ int CalcBlockState::RewriteFor(CalcBlock& block) {
 
 namespace {
 
-// Every statement of the tree gets its scalar plans once, before the first
-// replay, and every loop of planned statements its loop plan: a loop then
+// Every statement of the tree gets its scalar plans once, when the tree is
+// sealed, and every loop of planned statements its loop plan: a loop then
 // runs its arithmetic without the general walk.
 void BuildPlans(CalcBlock& block) {
   for (CalcBlockEntry& entry : block.entries) {
@@ -197,73 +226,88 @@ void BuildPlans(CalcBlock& block) {
 
 }  // namespace
 
+// May throw std::bad_alloc (Record's caller then abandons the tree).
+void CalcBlockState::Seal() {
+  BuildPlans(recording_->root);
+  path_.resize(static_cast<std::size_t>(recording_->depth) + 1);
+  tree_ = std::move(recording_);
+  open_ = nullptr;
+  current_ = nullptr;
+}
+
 void CalcBlockState::BeginReplay() {
-  if (root_ != nullptr) BuildPlans(*root_);
   mode_ = RecordingMode::kReplaying;
-  current_ = root_.get();
-  if (current_ != nullptr) current_->cursor = 0;
+  current_ = tree_ != nullptr ? &tree_->root : nullptr;
+  if (current_ != nullptr) path_[0] = CalcBlockRun{};
   left_block_ = false;
 }
 
 bool CalcBlockState::FlagPending() const {
-  return mode_ == RecordingMode::kReplaying && current_ != nullptr &&
-         (current_->break_flag || current_->continue_flag);
+  if (!Replaying()) return false;
+  const CalcBlockRun& run = path_[static_cast<std::size_t>(current_->depth)];
+  return run.break_flag || run.continue_flag;
 }
 
 void CalcBlockState::SetBreak() {
-  if (current_ != nullptr && !current_->continue_flag) current_->break_flag = true;
+  if (!Replaying()) return;
+  CalcBlockRun& run = current_run();
+  if (!run.continue_flag) run.break_flag = true;
 }
 
 void CalcBlockState::SetContinue() {
-  if (current_ != nullptr && !current_->break_flag) current_->continue_flag = true;
+  if (!Replaying()) return;
+  CalcBlockRun& run = current_run();
+  if (!run.break_flag) run.continue_flag = true;
 }
 
 void CalcBlockState::CloseIteration() {
-  if (current_ == nullptr) return;
-  CalcBlock* block = current_;
-  block->continue_flag = false;
-  if (!block->break_flag || block->parent == nullptr) return;
-  block->break_flag = false;
-  current_ = block->parent;
-  ++current_->cursor;
+  if (!Replaying()) return;
+  CalcBlockRun& run = current_run();
+  run.continue_flag = false;
+  if (!run.break_flag || current_->parent == nullptr) return;
+  run.break_flag = false;
+  current_ = current_->parent;
+  ++current_run().cursor;
   left_block_ = true;
 }
 
-CalcLine* CalcBlockState::NextStatement() {
+const CalcLine* CalcBlockState::NextStatement() {
   left_block_ = false;
+  if (mode_ != RecordingMode::kReplaying) return nullptr;
   while (current_ != nullptr) {
-    CalcBlock* block = current_;
-    if (block->cursor >= block->entries.size()) {
+    const CalcBlock* block = current_;
+    const CalcBlockRun& run = current_run();
+    if (run.cursor >= block->entries.size()) {
       // Only a function body and the outermost sequence run off their end.
       if (block->parent == nullptr) return nullptr;
       current_ = block->parent;
-      ++current_->cursor;
+      ++current_run().cursor;
       continue;
     }
-    CalcBlockEntry& entry = block->entries[block->cursor];
+    const CalcBlockEntry& entry = block->entries[run.cursor];
     if (entry.statement != nullptr) return entry.statement.get();
-    CalcBlock* child = entry.block.get();
-    child->cursor = 0;
-    child->continue_flag = false;
-    child->break_flag = block->break_flag || block->continue_flag;
+    const CalcBlock* child = entry.block.get();
+    const bool pending = run.break_flag || run.continue_flag;
     current_ = child;
+    current_run() = CalcBlockRun{0, pending, false};
   }
   return nullptr;
 }
 
 void CalcBlockState::Advance() {
-  if (left_block_ || current_ == nullptr) return;
-  CalcBlock& block = *current_;
+  if (left_block_ || !Replaying()) return;
+  const CalcBlock& block = *current_;
+  CalcBlockRun& run = current_run();
   const std::size_t count = block.entries.size();
-  ++block.cursor;
-  if (block.cursor < count) return;
+  ++run.cursor;
+  if (run.cursor < count) return;
   switch (block.type) {
     case kBlockDo:
     case kBlockWhile:
-      block.cursor = 0;
+      run.cursor = 0;
       break;
     case kBlockFor:
-      block.cursor = count > 1 ? 1 : 0;
+      run.cursor = count > 1 ? 1 : 0;
       break;
     default:
       break;  // the end ends the block
@@ -277,10 +321,11 @@ int ReplayBlocks(CalcEngine& engine) {
   // The planned run hands a loop back at a statement that it leaves to the
   // general replay; that statement runs before the loop is offered again.
   bool handed_back = false;
-  while (CalcLine* statement = blocks.NextStatement()) {
-    CalcBlock* block = blocks.current();
-    if (!handed_back && block->loop_plan != nullptr && block->cursor == block->loop_plan->first) {
-      RunPlannedIterations(engine, *block);
+  while (const CalcLine* statement = blocks.NextStatement()) {
+    const CalcBlock* block = blocks.current();
+    CalcBlockRun& run = blocks.current_run();
+    if (!handed_back && block->loop_plan != nullptr && run.cursor == block->loop_plan->first) {
+      RunPlannedIterations(engine, *block, run);
       handed_back = true;
       continue;
     }

@@ -48,12 +48,12 @@ int RunMode(CalcEngine& engine, const CalcToken& command) {
 
 int RunDeclarationCommand(CalcEngine& engine, const CalcToken& command) {
   CalcEvaluator& ev = engine.evaluator();
-  CalcTokenList& list = *ev.list();
+  const CalcTokenList& list = *ev.list();
   DeclarationArgs args;
   args.pos = ev.Position();
   args.end = list.end();
   args.offending = list.end();
-  args.evaluate = [&ev, &list](CalcTokenList::iterator& pos, CalcTokenList::iterator, CalcMatrix& out) {
+  args.evaluate = [&ev, &list](CalcTokenList::const_iterator& pos, CalcTokenList::const_iterator, CalcMatrix& out) {
     return ev.EvaluateOperandAt(list, pos, out);
   };
   const int status = RunDeclaration(command.code(), engine.storage(), args);

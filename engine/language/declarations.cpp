@@ -39,7 +39,7 @@ class Undo {
   int array_count_ = 0;
 };
 
-int Fail(DeclarationArgs& args, CalcTokenList::iterator at, int status) {
+int Fail(DeclarationArgs& args, CalcTokenList::const_iterator at, int status) {
   args.offending = at;
   return status;
 }
@@ -47,21 +47,21 @@ int Fail(DeclarationArgs& args, CalcTokenList::iterator at, int status) {
 // A name the command may declare: a name token that names nothing yet.
 // 0, E_COMMAND_PARAM or E_COMMAND_DEFINE.
 int CheckNewName(const CalcStorage& storage, const DeclarationArgs& args,
-                 CalcTokenList::iterator at) {
+                 CalcTokenList::const_iterator at) {
   if (at == args.end || !IsNameToken(*at)) return E_COMMAND_PARAM;
   if (storage.NameExists(at->text())) return E_COMMAND_DEFINE;
   return 0;
 }
 
 bool IsNewName(const CalcStorage& storage, const DeclarationArgs& args,
-               CalcTokenList::iterator at) {
+               CalcTokenList::const_iterator at) {
   return CheckNewName(storage, args, at) == 0;
 }
 
 // Evaluates the operand at args.pos; on failure args.pos is put back.
 bool Evaluate(DeclarationArgs& args, CalcValue& out) {
   if (!args.evaluate || args.pos == args.end) return false;
-  const CalcTokenList::iterator start = args.pos;
+  const CalcTokenList::const_iterator start = args.pos;
   CalcMatrix result;
   try {
     if (!IsError(args.evaluate(args.pos, args.end, result))) {
@@ -116,7 +116,7 @@ int Enumerate(CalcStorage& storage, DeclarationArgs& args) {
   Undo undo(storage);
   double counter = 0.0;
   int status = 0;
-  CalcTokenList::iterator at = args.pos;
+  CalcTokenList::const_iterator at = args.pos;
   while (args.pos != args.end) {
     at = args.pos;
     if ((status = CheckNewName(storage, args, at)) != 0) break;
@@ -171,8 +171,8 @@ int Undefine(CalcStorage& storage, DeclarationArgs& args) {
 // :label name @x   or   :label name @@x
 int Label(CalcStorage& storage, DeclarationArgs& args) {
   if (int status = CheckNewName(storage, args, args.pos); status != 0) return Fail(args, args.pos, status);
-  const CalcTokenList::iterator name = args.pos;
-  CalcTokenList::iterator target = std::next(name);
+  const CalcTokenList::const_iterator name = args.pos;
+  CalcTokenList::const_iterator target = std::next(name);
   if (target == args.end || (target->kind() != kTokVariable && target->kind() != kTokArray)) {
     return Fail(args, target, E_COMMAND_PARAM);
   }

@@ -30,16 +30,16 @@ namespace calc {
 // it. Returns the evaluator's status: anything without the error bit
 // (0 or a warning) counts as success.
 using OperandEvaluator =
-    std::function<int(CalcTokenList::iterator& pos, CalcTokenList::iterator end, CalcMatrix& out)>;
+    std::function<int(CalcTokenList::const_iterator& pos, CalcTokenList::const_iterator end, CalcMatrix& out)>;
 
 struct DeclarationArgs {
-  CalcTokenList::iterator pos;  // first argument; left after the last one used
-  CalcTokenList::iterator end;  // end of the command's statement
+  CalcTokenList::const_iterator pos;  // first argument; left after the last one used
+  CalcTokenList::const_iterator end;  // end of the command's statement
   // For :define and :enum; when empty, every expression counts as failed.
   OperandEvaluator evaluate;
   // On failure: the offending token for the report (`end` when an argument
   // is missing).
-  CalcTokenList::iterator offending;
+  CalcTokenList::const_iterator offending;
 };
 
 bool IsDeclarationCommand(int code);

@@ -153,7 +153,7 @@ int CalcEngine::RunLines(CalcLineList& lines) {
   return last;
 }
 
-int CalcEngine::RunStatement(CalcLine& statement) {
+int CalcEngine::RunStatement(const CalcLine& statement) {
   const NumericScope numeric(context_.numeric());
   current_statement_ = &statement;
   current_line_ = statement.line;
@@ -180,7 +180,7 @@ int CalcEngine::RunStatement(CalcLine& statement) {
   return status;
 }
 
-int CalcEngine::RunStatementUnguarded(CalcLine& statement) {
+int CalcEngine::RunStatementUnguarded(const CalcLine& statement) {
   if (!FilterPermits(statement)) return 1;
   if (statement.tokens.Empty()) return kNoValue;
   const CalcToken& first = *statement.tokens.begin();
@@ -196,7 +196,7 @@ int CalcEngine::RunStatementUnguarded(CalcLine& statement) {
   return EvaluateStatement(statement);
 }
 
-int CalcEngine::EvaluateStatement(CalcLine& statement) {
+int CalcEngine::EvaluateStatement(const CalcLine& statement) {
   CalcMatrix result;
   int status = braces_.active ? evaluator_.ContinueBraceList(statement.tokens, result)
                               : evaluator_.EvaluateStatement(statement.tokens, result, &statement.plans);
@@ -236,6 +236,14 @@ bool CalcEngine::FilterPermits(const CalcLine& statement) {
 int CalcEngine::StartRecording(const CalcLine& statement) {
   recording_if_depth_ = control_.if_depth;
   recording_switch_depth_ = control_.switch_depth;
+  recording_from_ = BodyPlaceOf(statement);
+  if (recording_from_ != kNotInBody) {
+    if (std::shared_ptr<const CalcBlockTree> kept = body_->loops.Find(recording_from_)) {
+      recording_from_ = kNotInBody;
+      if (control_.blocks.StartCounting(std::move(kept)) != kDone) return evaluator_.Fail(E_MEM, nullptr);
+      return kNoValue;
+    }
+  }
   if (control_.blocks.StartRecording() != kDone) return evaluator_.Fail(E_MEM, nullptr);
   bool complete = false;
   CalcToken offender;
@@ -272,12 +280,31 @@ int CalcEngine::RecordStatement(const CalcLine& statement) {
   }
   if (!complete) return kNoValue;
 
+  KeepRecordedLoop();
   status = ReplayBlocks(*this);
   if (IsError(status) || run_stopped_)
     AbandonBlocks(recording_if_depth_, recording_switch_depth_);
   else
     control_.blocks.Abandon();
   return status;
+}
+
+std::size_t CalcEngine::BodyPlaceOf(const CalcLine& statement) const {
+  if (body_ == nullptr || body_next_ == 0 || body_next_ > body_->lines.size()) return kNotInBody;
+  const std::size_t place = body_next_ - 1;
+  return &body_->lines[place] == &statement ? place : kNotInBody;
+}
+
+// The recorded statements are the body's from recording_from_ up to the one
+// Step ran last; a tree that holds any other number of them came from
+// elsewhere and is not kept.
+void CalcEngine::KeepRecordedLoop() {
+  const std::size_t from = recording_from_;
+  recording_from_ = kNotInBody;
+  if (from == kNotInBody || body_ == nullptr) return;
+  const std::shared_ptr<const CalcBlockTree>& tree = control_.blocks.tree();
+  if (tree == nullptr || tree->statements != body_next_ - from) return;
+  body_->loops.Keep(from, tree, control_.blocks.charge(), body_->charge);
 }
 
 void CalcEngine::AbandonBlocks(int if_depth, int switch_depth) {
@@ -543,7 +570,7 @@ int CalcEngine::BeginFile(std::string_view name, const CalcTokenList& arguments,
   return kDone;
 }
 
-CalcLine* CalcEngine::NextBodyStatement() {
+const CalcLine* CalcEngine::NextBodyStatement() {
   if (body_ != nullptr) return body_next_ < body_->lines.size() ? &body_->lines[body_next_++] : nullptr;
   while (file_next_ >= file_lines_.size()) {
     if (!file_.is_open()) return nullptr;
@@ -576,7 +603,7 @@ CalcLine* CalcEngine::NextBodyStatement() {
 bool CalcEngine::Step(int* status_out) {
   const NumericScope numeric(context_.numeric());
   if (run_stopped_) return false;
-  CalcLine* statement = NextBodyStatement();
+  const CalcLine* statement = NextBodyStatement();
   if (statement == nullptr) return false;
   const int status = control_.blocks.mode() == RecordingMode::kRecording ? RecordStatement(*statement)
                                                                            : RunStatement(*statement);

@@ -169,7 +169,7 @@ class CalcEngine : private CalcEvaluatorServices {
   // Runs one statement and reports its status: the line filter, the
   // keyword's structure handler or the skip test, evaluation, the previous
   // answer, the postfix queue and the echo. Used by replay too.
-  int RunStatement(CalcLine& statement);
+  int RunStatement(const CalcLine& statement);
   // True when the last run was abandoned (an error while a source runs,
   // "return", an interruption). Cleared by the next RunText, RunLines or
   // Begin.
@@ -321,9 +321,8 @@ class CalcEngine : private CalcEvaluatorServices {
   static constexpr int kMaxFolders = 4096;
 
   CalcEngine(CalcContext& context, CalcStorage* storage, CalcHost& host, const CalcEngineSettings& settings);
-  int RunStatementUnguarded(CalcLine& statement);
-  int EvaluateStatement(CalcLine& statement);
-  int ContinueBraceList(CalcLine& statement, CalcMatrix& result);
+  int RunStatementUnguarded(const CalcLine& statement);
+  int EvaluateStatement(const CalcLine& statement);
   void Echo(const CalcMatrix& result);
   bool FilterPermits(const CalcLine& statement);
   // Counts a statement; true when the step limit or the cancellation flag
@@ -340,7 +339,13 @@ class CalcEngine : private CalcEvaluatorServices {
   // arguments. 0 or the reported error.
   int BeginCall(const CalcTokenList& arguments, CalcEngine& caller);
   // The next statement of the running body or file, or null at its end.
-  CalcLine* NextBodyStatement();
+  const CalcLine* NextBodyStatement();
+  // The place of `statement` in the running function's body, when it is the
+  // body statement that Step runs now; else npos.
+  std::size_t BodyPlaceOf(const CalcLine& statement) const;
+  // After a loop recorded from the body's statements is complete: the body
+  // keeps its tree for later runs.
+  void KeepRecordedLoop();
   // A function's result into `result` after RunFunction or RunNamedText answered `status`.
   int TakeResult(int status, int failure, const CalcToken& name, CalcContext& callee, CalcMatrix& result);
 
@@ -392,6 +397,10 @@ class CalcEngine : private CalcEvaluatorServices {
   // abandons the replay.
   int recording_if_depth_ = 0;
   int recording_switch_depth_ = 0;
+  // Where in the running body the block being recorded began (npos: not in
+  // the body, or its tree is a kept one).
+  std::size_t recording_from_ = kNotInBody;
+  static constexpr std::size_t kNotInBody = static_cast<std::size_t>(-1);
 };
 
 }  // namespace calc

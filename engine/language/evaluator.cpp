@@ -124,7 +124,7 @@ int CallBuiltinFunction(CalcEvaluator& evaluator, const CalcToken& function, Cal
 
 // --- token list scope ----------------------------------------------------------
 
-TokenListScope::TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list)
+TokenListScope::TokenListScope(CalcEvaluator& evaluator, const CalcTokenList& list)
     : evaluator_(evaluator),
       saved_list_(evaluator.list_),
       saved_plans_(evaluator.plans_),
@@ -143,13 +143,13 @@ TokenListScope::~TokenListScope() {
 
 // --- the token walk ----------------------------------------------------------
 
-CalcToken* CalcEvaluator::Peek() {
+const CalcToken* CalcEvaluator::Peek() const {
   if (list_ == nullptr || pos_ == list_->end()) return nullptr;
   return &*pos_;
 }
 
-CalcToken* CalcEvaluator::Take() {
-  CalcToken* token = Peek();
+const CalcToken* CalcEvaluator::Take() {
+  const CalcToken* token = Peek();
   if (token != nullptr) ++pos_;
   return token;
 }
@@ -160,12 +160,13 @@ bool CalcEvaluator::CanBeginOperand(const CalcToken& token) {
   return true;
 }
 
-bool CalcEvaluator::NextCanBeginOperand() {
+bool CalcEvaluator::NextCanBeginOperand() const {
   const CalcToken* next = Peek();
   return next != nullptr && CanBeginOperand(*next);
 }
 
-int CalcEvaluator::EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterator& pos, CalcMatrix& result) {
+int CalcEvaluator::EvaluateOperandAt(const CalcTokenList& list, CalcTokenList::const_iterator& pos,
+                                     CalcMatrix& result) {
   TokenListScope scope(*this, list);
   SetPosition(pos);
   const int status = EvaluateOperand(result);
@@ -226,7 +227,7 @@ void CalcEvaluator::Normalize(CalcMatrix& m) {
 
 // --- whole expressions ------------------------------------------------------------
 
-int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans) {
+int CalcEvaluator::EvaluateStatement(const CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans) {
   TokenListScope scope(*this, tokens);
   plans_ = plans != nullptr && !plans->Empty() ? plans : nullptr;
   paren_depth_ = 0;
@@ -243,7 +244,7 @@ int CalcEvaluator::EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, 
   return EvaluateGroup(result);
 }
 
-int CalcEvaluator::ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result) {
+int CalcEvaluator::ContinueBraceList(const CalcTokenList& tokens, CalcMatrix& result) {
   TokenListScope scope(*this, tokens);
   paren_depth_ = 0;
   top_level_assignment_ = false;
@@ -429,7 +430,7 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
   NestingGuard guard(nesting_);
   lvalue_.Clear();
   if (list_ == nullptr || pos_ == list_->end()) return Fail(E_RVALUE_NULL, nullptr);
-  CalcToken& token = *pos_++;
+  const CalcToken& token = *pos_++;
 
   std::uint8_t code = token.code();
   switch (OperandClassOf(token)) {
@@ -575,7 +576,7 @@ int CalcEvaluator::TargetCode(const CalcLvalueRef& target) const {
   return table.Find(target.name);
 }
 
-int CalcEvaluator::ReadIdentifier(CalcToken& token, CalcMatrix& result) {
+int CalcEvaluator::ReadIdentifier(const CalcToken& token, CalcMatrix& result) {
   CalcStorage& storage = storage_;
   const std::string_view name = token.text();
   bool is_array = false;
@@ -585,8 +586,11 @@ int CalcEvaluator::ReadIdentifier(CalcToken& token, CalcMatrix& result) {
   }
 
   CalcValue value;
+  // Read anew on every run, never written back into the token: what a name
+  // spells as a number depends on the mode and radix of the run ("AB" is a
+  // number only in a radix above 11), and one compiled statement serves runs
+  // in different modes (a function body, a loop kept for it).
   if (ParseNumber(context_, name, value)) {
-    token.AssignNumber(value);  // from now on the token is that number
     value.Sync();
     Normalize(value);
     SetScalar(result, value);

@@ -4,9 +4,9 @@
 // operand on its right, and a parenthesised group counts as one operand.
 //
 // The evaluator walks one token list with a position of its own: the list is
-// only read (a name that turns out to be a number is the one exception, see
-// ReadIdentifier), so engines that run the same statement at once, as a
-// recursive function does, never disturb each other. It keeps the state of
+// only read, so engines that run the same statement at once, as a recursive
+// function does, never disturb each other, and a statement compiled once
+// gives each run the answer of that run's mode and radix. It keeps the state of
 // one expression: the parenthesis depth, the top-level assignment
 // flag, the last assignable operand (CalcLvalueRef) and the queue of postfix
 // increments and decrements, which run after the whole expression.
@@ -101,7 +101,7 @@ class CalcEvaluator {
   // postfix queue first; does not apply the queue (ApplyPostOps does).
   // `plans`, built from `tokens`, run the groups they cover. Returns 0, 4 (a
   // statement or command ran: no value) or an error.
-  int EvaluateStatement(CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans = nullptr);
+  int EvaluateStatement(const CalcTokenList& tokens, CalcMatrix& result, const CalcScalarPlans* plans = nullptr);
   // Applies the queued postfix operations in order and empties the queue.
   // 0, or the first error (the others still run).
   int ApplyPostOps() { return post_ops_.empty() ? 0 : RunPostOps(); }
@@ -109,7 +109,7 @@ class CalcEvaluator {
   // balance, fills the array, and text after the closing brace continues with
   // the array as its left operand. 4 while collecting or when nothing
   // follows, 0 with a value, or an error.
-  int ContinueBraceList(CalcTokenList& tokens, CalcMatrix& result);
+  int ContinueBraceList(const CalcTokenList& tokens, CalcMatrix& result);
 
   // --- the three operations of the evaluator ---
 
@@ -124,18 +124,18 @@ class CalcEvaluator {
 
   // --- the token walk ---
 
-  CalcTokenList* list() { return list_; }
+  const CalcTokenList* list() const { return list_; }
   // The token the walk reads next, or null at the end.
-  CalcToken* Peek();
+  const CalcToken* Peek() const;
   // Takes the next token; null at the end.
-  CalcToken* Take();
-  CalcTokenList::iterator Position() const { return pos_; }
+  const CalcToken* Take();
+  CalcTokenList::const_iterator Position() const { return pos_; }
   // Any position of the current list (its end finishes the walk).
-  void SetPosition(CalcTokenList::iterator pos) { pos_ = pos; }
+  void SetPosition(CalcTokenList::const_iterator pos) { pos_ = pos; }
   // True when the token can start an operand: kinds whose low five bits are at
   // most 11, except the operators that only follow an operand (ids >= 6).
   static bool CanBeginOperand(const CalcToken& token);
-  bool NextCanBeginOperand();
+  bool NextCanBeginOperand() const;
 
   // A computed code ("@:" and "@@:"): the next operand, truncated toward
   // zero, its low eight bits.
@@ -143,7 +143,7 @@ class CalcEvaluator {
 
   // Evaluates one operand of another list (a brace list, a declaration's
   // argument) from `pos`, leaving `pos` after it.
-  int EvaluateOperandAt(CalcTokenList& list, CalcTokenList::iterator& pos, CalcMatrix& result);
+  int EvaluateOperandAt(const CalcTokenList& list, CalcTokenList::const_iterator& pos, CalcMatrix& result);
 
   // --- scalar plans (see scalar_plan.h) ---
 
@@ -212,7 +212,7 @@ class CalcEvaluator {
   int ReadVariable(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
   int ReadArray(const CalcToken& token, std::uint8_t code, CalcLvalueRef::Kind kind, CalcMatrix& result);
   int ReadSubscripts(CalcLvalueRef& ref);
-  int ReadIdentifier(CalcToken& token, CalcMatrix& result);
+  int ReadIdentifier(const CalcToken& token, CalcMatrix& result);
   // Runs the scalar plan of the group that starts at `first`, if the list
   // has one, in place of the general walk over the group: the value, the
   // store of its target, the position after the group. False, with nothing
@@ -235,8 +235,8 @@ class CalcEvaluator {
   CalcEvaluatorServices& services_;
   CalcContext& context_;
   CalcStorage& storage_;
-  CalcTokenList* list_ = nullptr;
-  CalcTokenList::iterator pos_;  // in *list_ while list_ is set
+  const CalcTokenList* list_ = nullptr;
+  CalcTokenList::const_iterator pos_;  // in *list_ while list_ is set
   const CalcScalarPlans* plans_ = nullptr;  // of *list_, when it has them
   int paren_depth_ = 0;
   int nesting_ = 0;
@@ -253,15 +253,15 @@ class CalcEvaluator {
 // life of the scope, and restores the previous list and position afterwards.
 class TokenListScope {
  public:
-  TokenListScope(CalcEvaluator& evaluator, CalcTokenList& list);
+  TokenListScope(CalcEvaluator& evaluator, const CalcTokenList& list);
   ~TokenListScope();
   TokenListScope(const TokenListScope&) = delete;
   TokenListScope& operator=(const TokenListScope&) = delete;
 
  private:
   CalcEvaluator& evaluator_;
-  CalcTokenList* saved_list_;
-  CalcTokenList::iterator saved_pos_;
+  const CalcTokenList* saved_list_;
+  CalcTokenList::const_iterator saved_pos_;
   const CalcScalarPlans* saved_plans_;
   bool had_list_;
 };

@@ -32,6 +32,7 @@
 #include "core/run_budget.h"
 #include "core/token.h"
 #include "language/commands.h"
+#include "language/kept_loops.h"
 #include "language/line_runner.h"
 
 namespace calc {
@@ -54,7 +55,8 @@ struct CalcFunctionBody {
   CalcTokenList parameters;  // names, reference marks and "[]", as written
   CalcLineList lines;
   int first_line = 1;
-  CalcMemoryCharge charge;  // what the lines take, on the budget of the run that made them
+  CalcKeptLoops loops;  // the loops of `lines`, recorded once
+  CalcMemoryCharge charge;  // what the lines and kept loops take, on the budget of the run that made them
 };
 
 struct CalcFunctionEntry {

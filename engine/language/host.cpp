@@ -54,7 +54,7 @@ void CalcHost::ClearOutput(CalcEngine&) {}
 void CalcHost::PrintText(CalcEngine&, const std::vector<std::string>&, bool) {}
 bool CalcHost::ReadLine(CalcEngine&, std::string_view, std::string&) { return false; }
 void CalcHost::ScanValues(CalcEngine&, std::vector<CalcScanItem>&) {}
-int CalcHost::HostCommand(CalcEngine&, CalcTokenList&, CalcTokenList::iterator) { return 0; }
+int CalcHost::HostCommand(CalcEngine&, const CalcTokenList&, CalcTokenList::const_iterator) { return 0; }
 void CalcHost::CreateCanvas(CalcEngine&, CalcCanvas&, int, int) {}
 void CalcHost::RefreshCanvas(CalcEngine&, CalcCanvas&) {}
 void CalcHost::RefreshPixel(CalcEngine&, CalcCanvas&, int, int) {}

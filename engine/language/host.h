@@ -80,7 +80,7 @@ class CalcHost {
   virtual void PrintText(CalcEngine& engine, const std::vector<std::string>& pieces, bool newline);
   virtual bool ReadLine(CalcEngine& engine, std::string_view prompt, std::string& line);
   virtual void ScanValues(CalcEngine& engine, std::vector<CalcScanItem>& items);
-  virtual int HostCommand(CalcEngine& engine, CalcTokenList& tokens, CalcTokenList::iterator position);
+  virtual int HostCommand(CalcEngine& engine, const CalcTokenList& tokens, CalcTokenList::const_iterator position);
 
   // The graphics commands. The library has already changed the canvas or
   // the plot record when a hook is called: CreateCanvas follows ":gworld"

@@ -76,9 +76,9 @@ bool BuildLoopPlan(const CalcBlock& block, CalcLoopPlan& plan) {
   return closed;
 }
 
-void RunPlannedIterations(CalcEngine& engine, CalcBlock& block) {
+void RunPlannedIterations(CalcEngine& engine, const CalcBlock& block, CalcBlockRun& run) {
   const CalcLoopPlan& loop = *block.loop_plan;
-  if (block.cursor != loop.first || block.break_flag || block.continue_flag) return;
+  if (run.cursor != loop.first || run.break_flag || run.continue_flag) return;
   if (!engine.control().Live() || engine.brace_list().active || !engine.context().statements_allowed ||
       engine.line_filter().mode != CalcLineFilter::kRunAll)
     return;
@@ -108,11 +108,11 @@ void RunPlannedIterations(CalcEngine& engine, CalcBlock& block) {
       double value = 0.0;
       int target = -1;
       if (plan != nullptr && !evaluator.ComputeScalarPlan(*plan, value, target)) {
-        block.cursor = index;
+        run.cursor = index;
         break;
       }
       if (!count_step()) {
-        block.cursor = index;
+        run.cursor = index;
         break;
       }
       if (plan != nullptr) {
@@ -122,7 +122,7 @@ void RunPlannedIterations(CalcEngine& engine, CalcBlock& block) {
       }
       ++index;
     }
-    if (block.cursor != loop.first) break;
+    if (run.cursor != loop.first) break;
   }
   // Every statement stores its value as the answer; only the last one can
   // be seen, since no plan reads the answer.

@@ -24,6 +24,7 @@ namespace calc {
 
 class CalcEngine;
 struct CalcBlock;
+struct CalcBlockRun;
 
 struct CalcLoopPlan {
   // The entry of the condition statement ("for (...)" after the rewrite of
@@ -39,9 +40,9 @@ struct CalcLoopPlan {
 // when the block does not qualify.
 bool BuildLoopPlan(const CalcBlock& block, CalcLoopPlan& plan);
 
-// Runs whole iterations of `block`, whose cursor is on its condition, and
-// leaves its cursor on the statement the general replay takes next (which
-// may be the condition again).
-void RunPlannedIterations(CalcEngine& engine, CalcBlock& block);
+// Runs whole iterations of `block`, whose cursor in `run` is on its
+// condition, and leaves the cursor on the statement the general replay takes
+// next (which may be the condition again).
+void RunPlannedIterations(CalcEngine& engine, const CalcBlock& block, CalcBlockRun& run);
 
 }  // namespace calc

@@ -55,7 +55,7 @@ struct CalcScalarPlan {
   const CalcToken* target = nullptr;
   mutable CalcNameCache target_name;
   // Where the walk goes on: after the group's ")", or the list's end.
-  CalcTokenList::iterator after;
+  CalcTokenList::const_iterator after;
   bool ends_list = false;
   // The deepest operand stack the steps use; also the nesting they stand for.
   int depth = 0;

@@ -93,11 +93,15 @@ int StructureJump(CalcEngine& engine, const CalcToken&) {
 }
 
 // "until", "endwhile", "next", "endfunc". A pending continue skips the test of
-// "until", so the loop repeats.
-int StructureCloser(CalcEngine& engine, const CalcToken&) {
+// "until", so the loop repeats. In a function's definition the body's loops
+// are plain statements, all skipped: their closers close nothing (closing
+// the definition early would leave the body's "endif" unseen).
+int StructureCloser(CalcEngine& engine, const CalcToken& keyword) {
   CalcControlState& c = engine.control();
   if (!Replaying(engine)) return kDone;  // runs, and fails: no open block
   if (!c.Skips()) return kDone;
+  const CalcBlock* block = c.blocks.current();
+  if (block != nullptr && block->type == kBlockFunc && keyword.code() != kStEndfunc) return kNoValue;
   c.blocks.SetBreak();
   c.blocks.CloseIteration();
   return kNoValue;

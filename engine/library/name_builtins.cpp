@@ -36,7 +36,7 @@ bool NamesNothing(CalcEngine& engine, const CalcToken& token) {
 // The token an operand consists of, under any number of parentheses ("x",
 // "(x)", "((x))"), or the operand's first token when it is more than one
 // token (an expression, which is no name).
-const CalcToken& LoneToken(CalcTokenList::iterator operand, CalcTokenList::iterator end) {
+const CalcToken& LoneToken(CalcTokenList::const_iterator operand, CalcTokenList::const_iterator end) {
   auto inner = operand;
   int opened = 0;
   for (; inner != end && inner->kind() == kTokOpen; ++inner) ++opened;

@@ -1,6 +1,7 @@
 // What one converter keystroke costs in the engine: the edited field's text is
 // evaluated under its type and radix (tokenize, group, evaluate, narrow), and
-// the answer is rendered into the three other fields.
+// the answer is rendered into the three other fields. And what a call of a
+// function with a loop in it costs.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -58,6 +59,26 @@ void BM_KeystrokeSingleNumber(benchmark::State& state) { KeystrokeInHexField(sta
 
 BENCHMARK(BM_KeystrokeTypicalExpression);
 BENCHMARK(BM_KeystrokeSingleNumber);
+
+// One call of a user-defined function whose body holds a small loop: the
+// call's engine, the body's statements and the loop's four iterations. The
+// loop is recorded by the first call only; every later one replays it.
+void BM_CallOfAFunctionWithALoop(benchmark::State& state) {
+  calc::CalcContext ctx;
+  calc::CalcHost host;
+  calc::CalcEngineSettings settings;
+  settings.echo = false;
+  settings.implicit_variables = true;
+  calc::CalcEngine engine(ctx, host, settings);
+  engine.RunText("func f n\ns = 0\nfor i = 0; i < 4; i += 1\ns = s + i * n\nnext\nreturn s\nendfunc");
+  for (auto _ : state) {
+    const int status = engine.RunText("f 3");
+    benchmark::DoNotOptimize(status);
+  }
+  if (engine.storage().AnswerValue().ToReal() != 18.0) state.SkipWithError("f 3 is not 18");
+}
+
+BENCHMARK(BM_CallOfAFunctionWithALoop);
 
 }  // namespace
 

@@ -137,7 +137,7 @@ TEST_F(TokenListTest, ACopyIsDeepAndTokensRewriteInPlace) {
   CalcTokenList copy;
   copy.Append(kTokOpen);
   ASSERT_EQ(list.CopyTo(copy), kDone);
-  copy.At(0)->AssignNumber(CalcValue::FromReal(12));
+  ASSERT_EQ(copy.At(0)->Assign(kTokNumber, CalcValue::FromReal(12)), kDone);
   copy.At(1)->matrix()->SetElementAt(0, CalcValue::FromReal(3));
   ASSERT_EQ(copy.At(1)->Assign(kTokString, std::string("s")), kDone);
 

@@ -111,7 +111,7 @@ TEST_F(CommandTest, ParamAndParamsCheckTheirArguments) {
 class HostCommandEngine : public RecordingEngine {
  public:
   using RecordingEngine::RecordingEngine;
-  int HostCommand(CalcEngine&, CalcTokenList&, CalcTokenList::iterator position) override {
+  int HostCommand(CalcEngine&, const CalcTokenList&, CalcTokenList::const_iterator position) override {
     seen_argument = position->kind() == kTokNumber;
     return answer;
   }

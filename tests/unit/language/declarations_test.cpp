@@ -25,7 +25,7 @@ class DeclarationsTest : public ::testing::Test {
     EXPECT_EQ(tokens.begin()->kind(), kTokCommand);
     return RunTokens(tokens.begin()->code(), std::next(tokens.begin()));
   }
-  int RunTokens(int code, CalcTokenList::iterator first) {
+  int RunTokens(int code, CalcTokenList::const_iterator first) {
     DeclarationArgs args{first, tokens.end(), evaluator, tokens.end()};
     const int status = RunDeclaration(code, storage(), args);
     rest = args.pos;
@@ -47,10 +47,10 @@ class DeclarationsTest : public ::testing::Test {
 
   CalcContext ctx;
   CalcTokenList tokens;
-  CalcTokenList::iterator rest, offending;
+  CalcTokenList::const_iterator rest, offending;
   int evaluations = 0;
   // Numbers and variable names evaluate; anything else fails untouched.
-  OperandEvaluator evaluator = [this](CalcTokenList::iterator& pos, CalcTokenList::iterator,
+  OperandEvaluator evaluator = [this](CalcTokenList::const_iterator& pos, CalcTokenList::const_iterator,
                                       CalcMatrix& out) {
     ++evaluations;
     CalcValue v;
@@ -88,7 +88,7 @@ TEST_F(DeclarationsTest, AFailingVarDeclaresNothingAndPointsAtTheToken) {
   EXPECT_EQ(Run(":var p a q"), E_COMMAND_DEFINE);  // names of either table count
   EXPECT_EQ(offending->text(), "a");
   EXPECT_EQ(Run(":var p q p"), E_COMMAND_DEFINE);
-  EXPECT_EQ(std::distance(tokens.begin(), offending), 3);
+  EXPECT_EQ(tokens.IndexOf(offending), 3u);
   EXPECT_EQ(Run(":array p 5"), E_COMMAND_PARAM);
   EXPECT_EQ(offending->kind(), kTokNumber);
   EXPECT_EQ(storage().variables().Find("p"), -1);
