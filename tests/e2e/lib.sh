@@ -48,8 +48,17 @@ wait_exit() {
   return "$status"
 }
 # Closes the converter window as Alt+F4 would and waits for the process to end.
+# A window search that misses is asked once more; if the window is still not
+# found, the failure says whether the process is alive or how it ended.
 close_radixpad() {
-  drive close >/dev/null || fail "cannot close RadixPad"
+  if ! drive close >/dev/null && ! { sleep 1; drive close >/dev/null; }; then
+    if kill -0 "$pid" 2>/dev/null; then
+      fail "cannot close RadixPad: no window found while the process runs"
+    fi
+    local status=0
+    wait "$pid" || status=$?
+    fail "cannot close RadixPad: it had already ended with status $status"
+  fi
   wait_exit "$pid" || fail "RadixPad did not end cleanly"
   drive wait-gone 5 >/dev/null || fail "the window is still there"
 }
