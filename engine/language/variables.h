@@ -318,7 +318,7 @@ class CalcArrayTable : public CalcNameTable {
   Slot& MadeSlot(std::uint8_t code);
 
   std::shared_ptr<CalcRunBudget> budget_;
-  const Slot empty_;  // a new slot: no values, no children, a 1 x 1 zero
+  const Slot empty_{};  // a new slot: no values, no children, a 1 x 1 zero
   std::unique_ptr<Slot> slots_[kSlotCount];
 };
 

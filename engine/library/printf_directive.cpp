@@ -8,7 +8,6 @@ namespace calc {
 namespace {
 
 constexpr std::string_view kConversions = "cdouxXeEfgGs";
-constexpr std::string_view kIntegerConversions = "cdouxX";
 constexpr std::string_view kRealConversions = "eEfgG";
 
 bool Among(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }

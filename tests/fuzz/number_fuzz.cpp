@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!calc::ParseNumber(ctx, text, value)) return 0;
   for (std::uint8_t mode_byte = 0; mode_byte < fuzz::kModeCount; ++mode_byte) {
     ctx.SetMode(fuzz::ModeFromByte(mode_byte));
-    volatile std::size_t n = calc::FormatValue(ctx, value).size();
-    n += calc::FormatAnswer(ctx, value).real.size();
-    n += calc::RenderNumber(ctx, value).size();
+    // Kept in a volatile so that the three formatters are not optimised away.
+    volatile std::size_t n = calc::FormatValue(ctx, value).size() + calc::FormatAnswer(ctx, value).real.size() +
+                             calc::RenderNumber(ctx, value).size();
     (void)n;
   }
   return 0;
