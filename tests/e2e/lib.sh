@@ -20,6 +20,8 @@ cp "$src/resources/skin.png" "$src/resources/icon.png" "$work/"
 ini="$WINEPREFIX/drive_c/windows/RadixPad.ini"
 
 fail() { echo "$e2e_name: FAIL: $*" >&2; exit 1; }
+# A command that ends the script through `set -e` says which one it was.
+trap 'echo "$e2e_name: FAIL: line $LINENO ended the test: $BASH_COMMAND" >&2' ERR
 note() { echo "$e2e_name: $*"; }
 drive() { timeout 60 wine "$driver" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 

@@ -10,6 +10,8 @@ build=$1 src=$2 driver=$3 dialog_driver=$4
 fresh="$build/e2e/release"
 fail() { echo "release: FAIL: $*" >&2; exit 1; }
 note() { echo "release: $*"; }
+# A command that ends the script through `set -e` says which one it was.
+trap 'echo "release: FAIL: line $LINENO ended the test: $BASH_COMMAND" >&2' ERR
 
 rm -rf "$fresh"
 mkdir -p "$fresh"
@@ -36,7 +38,15 @@ ddrive() { timeout 60 wine "$dialog_driver" dialog "RadixPad セットアップ"
 drive() { timeout 60 wine "$driver" "$@" </dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 windows_path() { wine winepath.exe -w "$1" 2>/dev/null | tr -d '\r'; }
 
-profile=$(wine winepath.exe -u "$(wine cmd.exe /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')" 2>/dev/null | tr -d '\r')
+# The profile folder, asked for once more if a freshly made prefix does not answer at once.
+user_profile() {
+  local windows
+  windows=$(wine cmd.exe /c echo %USERPROFILE% 2>/dev/null | tr -d '\r') || return 1
+  [[ $windows == ?:\\* ]] || return 1
+  wine winepath.exe -u "$windows" 2>/dev/null | tr -d '\r'
+}
+profile=$(user_profile) || profile=$(sleep 1 && user_profile) || fail "cannot find the user profile folder"
+[[ -n $profile && -d $profile ]] || fail "the user profile folder '$profile' does not exist"
 startup="$profile/スタート メニュー/プログラム/スタートアップ"
 mkdir -p "$startup" "$profile/スタート メニュー/プログラム/アクセサリ"
 
