@@ -32,7 +32,7 @@ std::string JoinTokens(const calc::CalcContext& context, const calc::CalcTokenLi
   std::string text;
   for (const calc::CalcToken& token : tokens) {
     if (!text.empty()) text += ' ';
-    calc::AppendRenderedToken(context, token.kind(), token.payload(), names, text);
+    calc::AppendRenderedToken(context, token, names, text);
   }
   return text;
 }

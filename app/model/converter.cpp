@@ -102,7 +102,7 @@ void Converter::TranscribeActive(int mask) {
     for (const calc::CalcToken& token : tokens) {
       const bool is_operand = IsOperandKind(token.kind());
       if (previous_is_operand && is_operand) text += ' ';
-      calc::AppendRenderedToken(context_, token.kind(), token.payload(), names, text);
+      calc::AppendRenderedToken(context_, token, names, text);
       if (IsFunctionKind(token.kind())) text += ' ';
       previous_is_operand = is_operand;
     }

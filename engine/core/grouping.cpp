@@ -354,10 +354,7 @@ int OperatorLevel(int code) {
 }
 
 int GroupTokens(CalcTokenList& list) {
-  if (NeedsNoGrouping(list)) {
-    list.Rewind();
-    return kDone;
-  }
+  if (NeedsNoGrouping(list)) return kDone;
   int status = kDone;
   try {
     if (!LinearGrouping(list).Run()) {
@@ -368,7 +365,6 @@ int GroupTokens(CalcTokenList& list) {
   } catch (const std::bad_alloc&) {
     status = E_MEM;
   }
-  list.Rewind();  // a parenthesis may have been put in front
   return status;
 }
 

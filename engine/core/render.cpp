@@ -8,16 +8,6 @@
 namespace calc {
 namespace {
 
-std::uint8_t CodeOf(const TokenPayload& payload) {
-  const auto* code = std::get_if<std::uint8_t>(&payload);
-  return code ? *code : 0;
-}
-
-std::string_view TextOf(const TokenPayload& payload) {
-  const auto* text = std::get_if<std::string>(&payload);
-  return text ? std::string_view(*text) : std::string_view();
-}
-
 // A string inside brackets: "]" and "\" are escaped so that the tokenizer
 // neither ends the word early nor reads an escape sequence, and double-byte
 // characters are copied whole (their second byte may look like either). A
@@ -77,10 +67,9 @@ std::string RenderNumber(const CalcContext& ctx, const CalcValue& value) {
   return out;
 }
 
-void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
-                         const SlotNames* names, std::string& out) {
+void AppendRenderedToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names, std::string& out) {
   const NumericScope numeric(ctx.numeric());
-  switch (kind) {
+  switch (token.kind()) {
     case kTokOpen: out += '('; break;
     case kTokClose: out += ')'; break;
     case kTokOpenBrace: out += '{'; break;
@@ -88,32 +77,32 @@ void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenP
     case kTokReference: out += '&'; break;
     case kTokEmptyBrackets: out += "[]"; break;
     case kTokNumber:
-      if (const auto* value = std::get_if<CalcValue>(&payload)) AppendNumber(ctx, *value, out);
+      AppendNumber(ctx, token.NumberValue(), out);
       break;
     case kTokName:
     case kTokVariableName:
-    case kTokArrayName: out += TextOf(payload); break;
+    case kTokArrayName: out += token.text(); break;
     case kTokCommand:
       out += ':';
-      out += CommandName(CodeOf(payload));
+      out += CommandName(token.code());
       break;
-    case kTokStatement: out += StatementName(CodeOf(payload)); break;
-    case kTokOperator: out += OperatorForm(CodeOf(payload)); break;
-    case kTokBuiltin: out += BuiltinName(CodeOf(payload)); break;
+    case kTokStatement: out += StatementName(token.code()); break;
+    case kTokOperator: out += OperatorForm(token.code()); break;
+    case kTokBuiltin: out += BuiltinName(token.code()); break;
     case kTokExternal:
       out += '!';
-      out += TextOf(payload);
+      out += token.text();
       break;
-    case kTokString: AppendQuotedString(TextOf(payload), out); break;
+    case kTokString: AppendQuotedString(token.text(), out); break;
     case kTokVariable: {
-      const std::uint8_t code = CodeOf(payload);
+      const std::uint8_t code = token.code();
       AppendSlot(names ? names->VariableName(code) : "", "@", code, out);
       break;
     }
     case kTokArray: {
       // Array code 0 is what a lone "@" reads as; "@@" would read back as the
       // variable "@".
-      const std::uint8_t code = CodeOf(payload);
+      const std::uint8_t code = token.code();
       AppendSlot(names ? names->ArrayName(code) : "", code == 0 ? "@" : "@@", code, out);
       break;
     }
@@ -121,17 +110,16 @@ void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenP
   }
 }
 
-std::string RenderToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
-                        const SlotNames* names) {
-  const NumericScope numeric(ctx.numeric());
+std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names) {
   std::string out;
-  AppendRenderedToken(ctx, kind, payload, names, out);
+  AppendRenderedToken(ctx, token, names, out);
   return out;
 }
 
-std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names) {
-  const NumericScope numeric(ctx.numeric());
-  return RenderToken(ctx, token.kind(), token.payload(), names);
+std::string RenderToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
+                        const SlotNames* names) {
+  const NumericScope numeric(ctx.numeric());  // the payload's number is read in the context's kind
+  return RenderToken(ctx, CalcToken(kind, payload), names);
 }
 
 }  // namespace calc

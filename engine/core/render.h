@@ -30,11 +30,11 @@ std::string RenderNumber(const CalcContext& ctx, const CalcValue& value);
 
 // Appends the text of one token to `out`. Kinds without a printed form
 // append nothing. `names` may be null (every slot renders by code).
-void AppendRenderedToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
-                         const SlotNames* names, std::string& out);
+void AppendRenderedToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names, std::string& out);
 
+std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names = nullptr);
+// The text of the token that `kind` and `payload` make.
 std::string RenderToken(const CalcContext& ctx, std::uint8_t kind, const TokenPayload& payload,
                         const SlotNames* names = nullptr);
-std::string RenderToken(const CalcContext& ctx, const CalcToken& token, const SlotNames* names = nullptr);
 
 }  // namespace calc

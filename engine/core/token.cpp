@@ -1,6 +1,8 @@
 #include "core/token.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <iterator>
 #include <new>
 #include <utility>
@@ -10,65 +12,165 @@
 
 namespace calc {
 
-// --- MatrixBox ---------------------------------------------------------------
+// --- CalcToken ---------------------------------------------------------------
 
-MatrixBox::MatrixBox(const CalcMatrix& matrix) : matrix_(std::make_unique<CalcMatrix>(matrix)) {}
+static_assert(sizeof(CalcToken) == 16, "a line holds a token per word or sign");
 
-MatrixBox::MatrixBox(const MatrixBox& other)
-    : matrix_(other.matrix_ ? std::make_unique<CalcMatrix>(*other.matrix_) : nullptr) {}
-
-MatrixBox::MatrixBox(MatrixBox&& other) noexcept = default;
-
-MatrixBox& MatrixBox::operator=(const MatrixBox& other) {
-  if (this != &other) {
-    MatrixBox copy(other);
-    matrix_ = std::move(copy.matrix_);
+CalcToken::CalcToken(std::uint8_t kind, const TokenPayload& payload) : kind_(kind) {
+  switch (PayloadShapeOf(kind)) {
+    case PayloadShape::kNone: return;
+    case PayloadShape::kCode:
+      if (const auto* code = std::get_if<std::uint8_t>(&payload)) code_ = *code;
+      return;
+    case PayloadShape::kText:
+      if (const auto* text = std::get_if<std::string>(&payload)) SetText(*text);
+      return;
+    case PayloadShape::kNumber:
+      if (const auto* number = std::get_if<CalcValue>(&payload))
+        SetNumber(*number);
+      else
+        SetEmptyPayload();
+      return;
+    case PayloadShape::kMatrix:
+      if (const auto* matrix = std::get_if<CalcMatrix>(&payload))
+        SetMatrix(*matrix);
+      else
+        SetEmptyPayload();
+      return;
   }
+}
+
+CalcToken CalcToken::Text(std::uint8_t kind, std::string_view text) {
+  CalcToken token(kind, std::monostate{});
+  if (PayloadShapeOf(kind) == PayloadShape::kText) token.SetText(text);
+  return token;
+}
+
+CalcToken::CalcToken(const CalcToken& other)
+    : kind_(other.kind_), code_(other.code_), name_hint_(other.name_hint_) {
+  CopyPayloadFrom(other);
+}
+
+CalcToken::CalcToken(CalcToken&& other) noexcept
+    : kind_(other.kind_),
+      code_(other.code_),
+      holder_(other.holder_),
+      inline_length_(other.inline_length_),
+      name_hint_(other.name_hint_),
+      word_(other.word_) {
+  other.holder_ = kNothing;
+}
+
+CalcToken& CalcToken::operator=(const CalcToken& other) {
+  if (this != &other) *this = CalcToken(other);
   return *this;
 }
 
-MatrixBox& MatrixBox::operator=(MatrixBox&& other) noexcept = default;
+CalcToken& CalcToken::operator=(CalcToken&& other) noexcept {
+  if (this == &other) return *this;
+  if (holder_ >= kOwnsText) Release();
+  kind_ = other.kind_;
+  code_ = other.code_;
+  holder_ = other.holder_;
+  inline_length_ = other.inline_length_;
+  name_hint_ = other.name_hint_;
+  word_ = other.word_;
+  other.holder_ = kNothing;
+  return *this;
+}
 
-MatrixBox::~MatrixBox() = default;
-
-// --- CalcToken ---------------------------------------------------------------
-
-void CalcToken::FitPayload() {
+void CalcToken::SetEmptyPayload() {
   switch (PayloadShapeOf(kind_)) {
     case PayloadShape::kNone:
-      payload_.emplace<std::monostate>();
-      return;
     case PayloadShape::kCode:
-      payload_.emplace<std::uint8_t>(std::uint8_t{0});
-      return;
-    case PayloadShape::kText:
-      payload_.emplace<std::string>();
-      return;
-    case PayloadShape::kNumber:
-      payload_.emplace<CalcValue>(CalcValue::FromReal(0.0));
-      return;
-    case PayloadShape::kMatrix:
-      // Built aside first: a failed allocation leaves the payload as it was
-      // (the exception then ends the token's construction anyway).
-      payload_ = MatrixBox(CalcMatrix());
-      return;
+    case PayloadShape::kText: return;
+    case PayloadShape::kNumber: SetNumber(CalcValue::FromReal(0.0)); return;
+    case PayloadShape::kMatrix: SetMatrix(CalcMatrix()); return;
   }
 }
 
-const CalcMatrix* CalcToken::matrix() const {
-  const MatrixBox* box = std::get_if<MatrixBox>(&payload_);
-  return box ? box->get() : nullptr;
+void CalcToken::SetNumber(const CalcValue& number) {
+  // Only +0.0 as the imaginary part may be dropped: -0.0 prints differently.
+  const CalcComplex* z = number.ComplexIfActive();
+  if (z != nullptr && z->im == 0.0 && !std::signbit(z->im)) {
+    word_.real = z->re;
+    holder_ = kInlineReal;
+    return;
+  }
+  word_.number = new CalcValue(number);
+  holder_ = kOwnsNumber;
 }
 
-CalcMatrix* CalcToken::matrix() {
-  MatrixBox* box = std::get_if<MatrixBox>(&payload_);
-  return box ? box->get() : nullptr;
+void CalcToken::SetText(std::string_view text) {
+  if (text.size() <= kInlineTextBytes) {
+    std::memcpy(word_.chars, text.data(), text.size());
+    inline_length_ = static_cast<std::uint8_t>(text.size());
+    holder_ = kInlineText;
+    return;
+  }
+  if (text.size() > static_cast<std::size_t>(-1) - sizeof(std::size_t)) throw std::bad_alloc();
+  char* block = new char[sizeof(std::size_t) + text.size()];
+  const std::size_t length = text.size();
+  std::memcpy(block, &length, sizeof length);
+  std::memcpy(block + sizeof length, text.data(), length);
+  word_.text = block;
+  holder_ = kOwnsText;
+}
+
+void CalcToken::SetMatrix(const CalcMatrix& matrix) {
+  word_.matrix = new CalcMatrix(matrix);
+  holder_ = kOwnsMatrix;
+}
+
+std::size_t CalcToken::TextLength() const {
+  std::size_t length;
+  std::memcpy(&length, word_.text, sizeof length);
+  return length;
+}
+
+void CalcToken::CopyPayloadFrom(const CalcToken& other) {
+  switch (other.holder_) {
+    case kNothing:
+    case kInlineReal:
+    case kInlineText:
+      holder_ = other.holder_;
+      inline_length_ = other.inline_length_;
+      word_ = other.word_;
+      return;
+    case kOwnsText: SetText(other.text()); return;
+    case kOwnsNumber: SetNumber(*other.word_.number); return;
+    case kOwnsMatrix: SetMatrix(*other.word_.matrix); return;
+  }
+}
+
+void CalcToken::Release() {
+  switch (holder_) {
+    case kOwnsText: delete[] word_.text; break;
+    case kOwnsNumber: delete word_.number; break;
+    case kOwnsMatrix: delete word_.matrix; break;
+    default: break;
+  }
+  holder_ = kNothing;
+}
+
+std::size_t CalcToken::OwnedBytes() const {
+  switch (holder_) {
+    case kOwnsText: return sizeof(std::size_t) + TextLength();
+    case kOwnsNumber: return sizeof(CalcValue);
+    case kOwnsMatrix: return sizeof(CalcMatrix) + static_cast<std::size_t>(word_.matrix->count()) * sizeof(CalcValue);
+    default: return 0;
+  }
+}
+
+CalcValue CalcToken::NumberValue() const {
+  CalcValue value = CalcValue::FromReal(0.0);
+  CopyNumberTo(value);
+  return value;
 }
 
 int CalcToken::Assign(std::uint8_t kind, const TokenPayload& payload) {
   try {
-    CalcToken replacement(kind, payload);
-    *this = std::move(replacement);
+    *this = CalcToken(kind, payload);
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -80,6 +182,16 @@ int CalcToken::Assign(std::uint8_t kind, const TokenPayload& payload) {
 // A block's header; its nodes follow at kNodesOffset.
 struct CalcTokenList::Block {
   Block* next;
+};
+
+// The list's blocks and what is free in them. It lies at the start of the
+// first block's storage, before that block's header.
+struct CalcTokenList::Room {
+  Block* blocks = nullptr;         // newest first
+  FreeSlot* free = nullptr;        // nodes of removed tokens
+  std::byte* unused = nullptr;     // the newest block's never-used nodes run from here...
+  std::byte* unused_end = nullptr;  // ...to here
+  std::size_t capacity = 0;        // nodes in all blocks
 };
 
 namespace {
@@ -113,35 +225,51 @@ CalcTokenList::iterator CalcTokenList::Emplace(const_iterator pos, Args&&... arg
 }
 
 void* CalcTokenList::TakeSlot() {
-  if (free_ != nullptr) {
-    FreeSlot* slot = free_;
-    free_ = slot->next;
+  if (room_ == nullptr || (room_->free == nullptr && room_->unused == room_->unused_end))
+    AddBlock(std::clamp(room_ != nullptr ? room_->capacity : 0, kFirstGrowth, kLargestGrowth));
+  if (room_->free != nullptr) {
+    FreeSlot* slot = room_->free;
+    room_->free = slot->next;
     return slot;
   }
-  if (unused_ == unused_end_) AddBlock(std::clamp(capacity_, kFirstGrowth, kLargestGrowth));
-  void* slot = unused_;
-  unused_ += sizeof(Node);
+  void* slot = room_->unused;
+  room_->unused += sizeof(Node);
   return slot;
 }
 
-void CalcTokenList::GiveSlot(void* slot) { free_ = new (slot) FreeSlot{free_}; }
+void CalcTokenList::GiveSlot(void* slot) { room_->free = new (slot) FreeSlot{room_->free}; }
+
+namespace {
+
+template <typename T, typename Node>
+constexpr std::size_t RoundedToNodes() {
+  return (sizeof(T) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
+}
+
+}  // namespace
 
 void CalcTokenList::AddBlock(std::size_t nodes) {
-  constexpr std::size_t kNodesOffset = (sizeof(Block) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
+  constexpr std::size_t kNodesOffset = RoundedToNodes<Block, Node>();
+  constexpr std::size_t kRoomBytes = RoundedToNodes<Room, Node>();
   static_assert(alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "operator new aligns the nodes");
-  if (nodes > (static_cast<std::size_t>(-1) - kNodesOffset) / sizeof(Node)) throw std::bad_alloc();
-  auto* raw = static_cast<std::byte*>(::operator new(kNodesOffset + nodes * sizeof(Node)));
-  blocks_ = new (raw) Block{blocks_};
+  const std::size_t header = (room_ == nullptr ? kRoomBytes : 0) + kNodesOffset;
+  if (nodes > (static_cast<std::size_t>(-1) - header) / sizeof(Node)) throw std::bad_alloc();
+  auto* raw = static_cast<std::byte*>(::operator new(header + nodes * sizeof(Node)));
+  if (room_ == nullptr) {
+    room_ = new (raw) Room{};
+    raw += kRoomBytes;
+  }
+  room_->blocks = new (raw) Block{room_->blocks};
   // What is left of the previous block's unused run is given to the free
   // list, so that nothing is lost when a reservation starts a new block.
-  for (; unused_ != unused_end_; unused_ += sizeof(Node)) GiveSlot(unused_);
-  unused_ = raw + kNodesOffset;
-  unused_end_ = unused_ + nodes * sizeof(Node);
-  capacity_ += nodes;
+  for (; room_->unused != room_->unused_end; room_->unused += sizeof(Node)) GiveSlot(room_->unused);
+  room_->unused = raw + kNodesOffset;
+  room_->unused_end = room_->unused + nodes * sizeof(Node);
+  room_->capacity += nodes;
 }
 
 int CalcTokenList::Reserve(std::size_t count) {
-  const std::size_t room = capacity_ - count_;
+  const std::size_t room = (room_ != nullptr ? room_->capacity : 0) - count_;
   if (room >= count) return kDone;
   try {
     AddBlock(count - room);
@@ -161,42 +289,33 @@ void CalcTokenList::DestroyTokens() {
   }
   head_.next = head_.prev = &head_;
   count_ = 0;
-  cursor_ = end();
 }
 
 void CalcTokenList::ReleaseBlocks() {
-  while (blocks_ != nullptr) {
-    Block* block = blocks_;
-    blocks_ = block->next;
-    block->~Block();
+  if (room_ == nullptr) return;
+  // The oldest block shares its storage with the room, which goes last.
+  for (Block* block = room_->blocks; block->next != nullptr;) {
+    Block* next = block->next;
     ::operator delete(static_cast<void*>(block));
+    block = next;
   }
-  free_ = nullptr;
-  unused_ = unused_end_ = nullptr;
-  capacity_ = 0;
+  room_->~Room();
+  ::operator delete(static_cast<void*>(room_));
+  room_ = nullptr;
 }
 
 void CalcTokenList::TakeFrom(CalcTokenList& other) {
-  const bool cursor_at_end = other.cursor_ == other.end();
   if (other.count_ > 0) {
     head_.next = other.head_.next;
     head_.prev = other.head_.prev;
     head_.next->prev = &head_;
     head_.prev->next = &head_;
   }
-  cursor_ = cursor_at_end ? end() : other.cursor_;
   count_ = other.count_;
-  capacity_ = other.capacity_;
-  blocks_ = other.blocks_;
-  free_ = other.free_;
-  unused_ = other.unused_;
-  unused_end_ = other.unused_end_;
+  room_ = other.room_;
   other.head_.next = other.head_.prev = &other.head_;
-  other.cursor_ = other.end();
-  other.count_ = other.capacity_ = 0;
-  other.blocks_ = nullptr;
-  other.free_ = nullptr;
-  other.unused_ = other.unused_end_ = nullptr;
+  other.count_ = 0;
+  other.room_ = nullptr;
 }
 
 CalcTokenList::CalcTokenList(CalcTokenList&& other) noexcept { TakeFrom(other); }
@@ -249,7 +368,7 @@ int CalcTokenList::AppendNumber(const CalcValue& value) {
 
 int CalcTokenList::AppendMatrix(const CalcMatrix& matrix) {
   try {
-    Emplace(end(), kTokMatrix, TokenPayload(std::in_place_type<MatrixBox>, matrix));
+    Emplace(end(), matrix);
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -289,7 +408,6 @@ CalcTokenList::iterator CalcTokenList::Erase(const_iterator pos) {
   const iterator next(node->next);
   node->prev->next = node->next;
   node->next->prev = node->prev;
-  if (cursor_.link_ == node) cursor_ = next;
   node->~Node();
   GiveSlot(node);
   --count_;
@@ -305,7 +423,6 @@ int CalcTokenList::CopyTo(CalcTokenList& out) const {
     if (count_ > 0) copy.AddBlock(count_);  // exactly the room the copy needs
     for (const CalcToken& token : *this) copy.Emplace(copy.end(), token);
     out = std::move(copy);
-    out.Rewind();
     return kDone;
   } catch (const std::bad_alloc&) {
     return E_MEM;
@@ -330,14 +447,6 @@ const CalcToken* CalcTokenList::At(std::size_t index) const {
 
 std::size_t CalcTokenList::IndexOf(const_iterator pos) const {
   return static_cast<std::size_t>(std::distance(begin(), pos));
-}
-
-bool CalcTokenList::Next(std::uint8_t& kind, const TokenPayload*& payload) {
-  const CalcToken* token = Next();
-  if (!token) return false;
-  kind = token->kind();
-  payload = &token->payload();
-  return true;
 }
 
 }  // namespace calc

@@ -5,7 +5,8 @@
 // functions, strings, variables and arrays by name), a number or a matrix.
 //
 // The list owns its tokens; a token owns its payload. Every operation that can
-// allocate returns a status (0 or E_MEM) and never throws.
+// allocate returns a status (0 or E_MEM) and never throws. A line compiles to a
+// token per word or sign, so a token is kept small (see CalcToken).
 #pragma once
 
 #include <cstddef>
@@ -18,11 +19,10 @@
 #include <utility>
 #include <variant>
 
+#include "core/matrix.h"
 #include "core/value.h"
 
 namespace calc {
-
-class CalcMatrix;
 
 enum TokenKind : std::uint8_t {
   kTokOpen = 0,            // "("
@@ -73,78 +73,85 @@ constexpr PayloadShape PayloadShapeOf(std::uint8_t kind) {
   }
 }
 
-// An owned, deep-copied matrix. Only a moved-from box is empty.
-class MatrixBox {
- public:
-  explicit MatrixBox(const CalcMatrix& matrix);  // copies; may throw std::bad_alloc
-  MatrixBox(const MatrixBox& other);
-  MatrixBox(MatrixBox&& other) noexcept;
-  MatrixBox& operator=(const MatrixBox& other);
-  MatrixBox& operator=(MatrixBox&& other) noexcept;
-  ~MatrixBox();
+// What a token is built from; which alternative fits follows PayloadShapeOf(kind).
+using TokenPayload = std::variant<std::monostate, std::uint8_t, std::string, CalcValue, CalcMatrix>;
 
-  const CalcMatrix* get() const { return matrix_.get(); }
-  CalcMatrix* get() { return matrix_.get(); }
-
- private:
-  std::unique_ptr<CalcMatrix> matrix_;
-};
-
-// What a token carries; which alternative is held follows PayloadShapeOf(kind).
-using TokenPayload = std::variant<std::monostate, std::uint8_t, std::string, CalcValue, MatrixBox>;
-
+// A token is 16 bytes: the kind, a code, the name-slot hint and one word that
+// holds the rest. A number that is a real in the complex kind (nearly every
+// literal) and a text of up to 8 bytes (nearly every name) are held in that
+// word; other numbers, longer texts and matrices are owned through it.
 class CalcToken {
  public:
   CalcToken() = default;  // an opening parenthesis
   // A payload that does not fit the kind is replaced by the kind's empty
   // payload (code 0, empty text, zero, a 1 x 1 zero matrix). May throw
   // std::bad_alloc; the list operations below catch it.
-  // Every token of a line is built here, so the check that the payload fits
-  // inlines; only a misfit goes out of line.
-  CalcToken(std::uint8_t kind, const TokenPayload& payload) : kind_(kind), payload_(payload) {
-    if (!PayloadFits()) FitPayload();
-  }
-  CalcToken(std::uint8_t kind, TokenPayload&& payload) : kind_(kind), payload_(std::move(payload)) {
-    if (!PayloadFits()) FitPayload();
-  }
+  CalcToken(std::uint8_t kind, const TokenPayload& payload);
   // A token of no payload, or of a one-byte code, built in place: the
   // tokenizer makes most tokens of a line this way. A kind of another shape
   // gets its empty payload, as above.
   CalcToken(std::uint8_t kind, std::monostate) : kind_(kind) {
-    if (PayloadShapeOf(kind) != PayloadShape::kNone) FitPayload();
+    if (PayloadShapeOf(kind) != PayloadShape::kNone) SetEmptyPayload();
   }
-  CalcToken(std::uint8_t kind, std::uint8_t code) : kind_(kind), payload_(std::in_place_type<std::uint8_t>, code) {
-    if (PayloadShapeOf(kind) != PayloadShape::kCode) FitPayload();
+  CalcToken(std::uint8_t kind, std::uint8_t code) : kind_(kind), code_(code) {
+    if (PayloadShapeOf(kind) != PayloadShape::kCode) {
+      code_ = 0;
+      SetEmptyPayload();
+    }
   }
-  // A number token.
-  explicit CalcToken(const CalcValue& number) : kind_(kTokNumber), payload_(std::in_place_type<CalcValue>, number) {}
-  ~CalcToken() = default;
-  CalcToken(const CalcToken&) = default;
-  CalcToken(CalcToken&&) noexcept = default;
-  CalcToken& operator=(const CalcToken&) = default;
-  CalcToken& operator=(CalcToken&&) noexcept = default;
+  // A number token and a matrix token; std::bad_alloc as above.
+  explicit CalcToken(const CalcValue& number) : kind_(kTokNumber) { SetNumber(number); }
+  explicit CalcToken(const CalcMatrix& matrix) : kind_(kTokMatrix) { SetMatrix(matrix); }
+  // A token of a text kind (another kind gets its empty payload);
+  // std::bad_alloc as above.
+  static CalcToken Text(std::uint8_t kind, std::string_view text);
+  ~CalcToken() {
+    if (holder_ >= kOwnsText) Release();
+  }
+  CalcToken(const CalcToken& other);
+  CalcToken(CalcToken&& other) noexcept;
+  CalcToken& operator=(const CalcToken& other);
+  CalcToken& operator=(CalcToken&& other) noexcept;
 
   std::uint8_t kind() const { return kind_; }
-  const TokenPayload& payload() const { return payload_; }
 
   // Typed views of the payload; neutral values when the kind has another shape.
   // The evaluator asks for them on every token, so they inline.
-  std::uint8_t code() const {  // 0 without a code
-    const std::uint8_t* code = std::get_if<std::uint8_t>(&payload_);
-    return code != nullptr ? *code : 0;
+  std::uint8_t code() const { return code_; }  // 0 without a code
+  std::string_view text() const {               // "" without a text
+    if (holder_ == kInlineText) return {word_.chars, inline_length_};
+    if (holder_ == kOwnsText) return {word_.text + sizeof(std::size_t), TextLength()};
+    return {};
   }
-  std::string_view text() const {  // "" without a text
-    const std::string* text = std::get_if<std::string>(&payload_);
-    return text != nullptr ? std::string_view(*text) : std::string_view();
+  bool is_number() const { return kind_ == kTokNumber; }
+  // A number token's value, copied into `out` (nothing for another kind).
+  void CopyNumberTo(CalcValue& out) const {
+    if (holder_ == kInlineReal)
+      out.SetComplex({word_.real, 0.0});
+    else if (holder_ == kOwnsNumber)
+      out = *word_.number;
   }
-  const CalcValue* number() const { return std::get_if<CalcValue>(&payload_); }  // null unless a number token
-  CalcValue* number() { return std::get_if<CalcValue>(&payload_); }
-  const CalcMatrix* matrix() const;  // null unless a matrix token
-  CalcMatrix* matrix();
+  CalcValue NumberValue() const;  // zero in the current kind for another kind
+  // True, with the number, for a number token whose value is in the complex
+  // kind.
+  bool ComplexNumber(CalcComplex& z) const {
+    if (holder_ == kInlineReal) {
+      z = {word_.real, 0.0};
+      return true;
+    }
+    const CalcComplex* active = holder_ == kOwnsNumber ? word_.number->ComplexIfActive() : nullptr;
+    if (active != nullptr) z = *active;
+    return active != nullptr;
+  }
+  const CalcMatrix* matrix() const { return holder_ == kOwnsMatrix ? word_.matrix : nullptr; }  // null unless a matrix token
+  // What the token owns outside itself, in bytes (0 for the forms it keeps
+  // in itself).
+  std::size_t OwnedBytes() const;
+  CalcMatrix* matrix() { return holder_ == kOwnsMatrix ? word_.matrix : nullptr; }
 
   // True for an operator token with that code, and so on.
   bool Is(std::uint8_t kind) const { return kind_ == kind; }
-  bool Is(std::uint8_t kind, std::uint8_t code_value) const { return kind_ == kind && code() == code_value; }
+  bool Is(std::uint8_t kind, std::uint8_t code_value) const { return kind_ == kind && code_ == code_value; }
 
   // Rewrites the token in place, as a pass that builds a list may (running a
   // list never does). 0, or E_MEM with the token unchanged.
@@ -162,28 +169,35 @@ class CalcToken {
   void set_name_hint(NameHint hint) const { name_hint_ = hint; }
 
  private:
-  // True when the payload has the kind's shape (a matrix one also holds a
-  // matrix).
-  bool PayloadFits() const {
-    switch (PayloadShapeOf(kind_)) {
-      case PayloadShape::kNone: return std::holds_alternative<std::monostate>(payload_);
-      case PayloadShape::kCode: return std::holds_alternative<std::uint8_t>(payload_);
-      case PayloadShape::kText: return std::holds_alternative<std::string>(payload_);
-      case PayloadShape::kNumber: return std::holds_alternative<CalcValue>(payload_);
-      case PayloadShape::kMatrix: return matrix() != nullptr;
-    }
-    return false;
-  }
-  // Replaces a payload that does not have the kind's shape by the kind's
-  // empty one.
-  void FitPayload();
+  // What the word holds. The owning forms come last, so that one comparison
+  // tells whether there is anything to free.
+  enum Holder : std::uint8_t { kNothing, kInlineReal, kInlineText, kOwnsText, kOwnsNumber, kOwnsMatrix };
+  static constexpr std::size_t kInlineTextBytes = 8;
+
+  // The kind's empty payload (code 0 needs nothing).
+  void SetEmptyPayload();
+  void SetNumber(const CalcValue& number);
+  void SetText(std::string_view text);
+  void SetMatrix(const CalcMatrix& matrix);
+  void CopyPayloadFrom(const CalcToken& other);
+  void Release();
+  std::size_t TextLength() const;
 
   std::uint8_t kind_ = kTokOpen;
+  std::uint8_t code_ = 0;
+  Holder holder_ = kNothing;
+  std::uint8_t inline_length_ = 0;  // an inline text's length
   mutable NameHint name_hint_;
-  TokenPayload payload_;
+  union Word {
+    double real;
+    char chars[kInlineTextBytes];
+    char* text;  // the length (a std::size_t), then the bytes
+    CalcValue* number;
+    CalcMatrix* matrix;
+  } word_{};
 };
 
-// A doubly linked list of tokens with a cursor for forward walks. Iterators
+// A doubly linked list of tokens. Iterators
 // stay valid across insertions and across removals of other tokens, so a pass
 // may hold a position while it inserts parentheses elsewhere; moving a list
 // keeps its tokens where they are (only end() belongs to the list object).
@@ -192,7 +206,9 @@ class CalcToken {
 // the next insertion, and Clear keeps every block, so a list that is refilled
 // (a line tokenised again, a replayed statement) allocates nothing once it has
 // held its largest line; a new list allocates a block per several tokens
-// instead of one node per token. The blocks go with the list.
+// instead of one node per token. The blocks go with the list, and what
+// keeps track of them lives in the first block: a list without tokens (an
+// empty statement) is just its ends, its count and one pointer.
 class CalcTokenList {
   struct Link {
     Link* prev;
@@ -286,7 +302,7 @@ class CalcTokenList {
   // Removes every token; the list keeps its room for as many.
   void Clear();
 
-  // Replaces `out` with a deep copy of this list (cursor rewound). On E_MEM
+  // Replaces `out` with a deep copy of this list. On E_MEM
   // `out` is left as it was.
   int CopyTo(CalcTokenList& out) const;
 
@@ -305,26 +321,9 @@ class CalcTokenList {
   const_iterator begin() const { return const_iterator(head_.next); }
   const_iterator end() const { return const_iterator(const_cast<Link*>(&head_)); }
 
-  // --- cursor walk ---
-
-  // Puts the cursor on the first token.
-  void Rewind() { cursor_ = begin(); }
-  // The cursor's token, then advances; false (outputs untouched) at the end.
-  bool Next(std::uint8_t& kind, const TokenPayload*& payload);
-  const CalcToken* Next() {
-    if (cursor_.link_ == &head_) return nullptr;
-    const CalcToken* token = &*cursor_;
-    ++cursor_;
-    return token;
-  }
-  // The token the next call of Next returns (end() when done). Removing that
-  // token moves the cursor to its successor.
-  iterator Cursor() const { return cursor_; }
-  // Puts the cursor on any token of this list (end() finishes the walk).
-  void SetCursor(const_iterator pos) { cursor_ = iterator(pos.link_); }
-
  private:
   struct Block;
+  struct Room;
   // Where a free node's storage links to the next free one.
   struct FreeSlot {
     FreeSlot* next;
@@ -345,12 +344,7 @@ class CalcTokenList {
 
   Link head_{&head_, &head_};  // the sentinel: head_.next is the first token, head_.prev the last
   std::size_t count_ = 0;
-  std::size_t capacity_ = 0;       // nodes in all blocks
-  Block* blocks_ = nullptr;        // newest first
-  FreeSlot* free_ = nullptr;       // nodes of removed tokens
-  std::byte* unused_ = nullptr;    // the newest block's never-used nodes run from here...
-  std::byte* unused_end_ = nullptr;  // ...to here
-  iterator cursor_{&head_};
+  Room* room_ = nullptr;  // null until the first block
 };
 
 }  // namespace calc

@@ -210,7 +210,7 @@ int AppendClassified(const CalcContext& ctx, std::string_view word, bool parse_n
   }
   CalcValue value;
   if (parse_numbers && ParseNumber(ctx, word, value)) return list.AppendNumber(value);
-  return list.Append(kTokName, TokenPayload(std::in_place_type<std::string>, word));
+  return list.Append(CalcToken::Text(kTokName, word));
 }
 
 // The word being collected. While it is one run of the text (the usual case)
@@ -289,20 +289,20 @@ CalcToken ClassifyWord(const CalcContext& ctx, std::string_view word, bool parse
   if (const auto code = LookupOperatorWord(word)) return CalcToken(kTokOperator, *code);
   if (const auto code = LookupBuiltin(word)) return CalcToken(kTokBuiltin, *code);
   if (const auto code = LookupStatement(word)) return CalcToken(kTokStatement, *code);
-  if (word.empty()) return CalcToken(kTokName, std::string());
+  if (word.empty()) return CalcToken(kTokName, std::monostate{});
 
   switch (word[0]) {
     case ':': return CalcToken(kTokCommand, LookupCommand(word.substr(1)));
-    case '!': return CalcToken(kTokExternal, std::string(word.substr(1)));
-    case '"': return CalcToken(kTokString, ResolveStringEscapes(word.substr(1)));
+    case '!': return CalcToken::Text(kTokExternal, word.substr(1));
+    case '"': return CalcToken::Text(kTokString, ResolveStringEscapes(word.substr(1)));
     default: break;
   }
   if (auto token = InternalWord(word)) return std::move(*token);
 
   CalcValue value;
   if (ReadNamedConstant(word, value) || (parse_numbers && ParseNumber(ctx, word, value)))
-    return CalcToken(kTokNumber, value);
-  return CalcToken(kTokName, std::string(word));
+    return CalcToken(value);
+  return CalcToken::Text(kTokName, word);
 }
 
 int AppendWord(const CalcContext& ctx, std::string_view word, bool parse_numbers, CalcTokenList& list) {
@@ -420,7 +420,6 @@ int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, 
   } catch (const std::bad_alloc&) {
     status = E_MEM;
   }
-  list.Rewind();
   return status;
 }
 

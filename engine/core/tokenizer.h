@@ -30,7 +30,7 @@ namespace calc {
 // Clears `list`, then fills it from `text`. With parse_numbers false, words
 // that are neither keyword forms nor HUGE_VAL/RAND_MAX become names, so the
 // text can be re-rendered in another radix. 0, or E_MEM (the list then holds
-// the tokens made so far). The cursor is left on the first token.
+// the tokens made so far).
 int Tokenize(const CalcContext& ctx, std::string_view text, bool parse_numbers, CalcTokenList& list);
 
 // Classifies one collected word (escapes still in it) and appends its token.

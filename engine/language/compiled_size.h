@@ -17,13 +17,13 @@ namespace calc {
 // share.
 std::size_t CompiledSizeEstimate(std::string_view physical_line);
 
-// What one statement takes: the statement, its tokens, the tokens' texts
+// What one statement takes: the statement, its tokens, what they own
 // and its comment (counted whole, as if the statement were the comment's only
 // holder: a recorded statement may outlive the rest of its line).
 std::size_t CompiledSize(const CalcLine& line);
 
 // What statements [from, end) of `lines` take: the statements, their tokens,
-// the tokens' texts and the comments, each shared comment once.
+// what the tokens own and the comments, each shared comment once.
 std::size_t CompiledSize(const CalcLineList& lines, std::size_t from = 0);
 
 }  // namespace calc

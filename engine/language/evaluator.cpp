@@ -455,11 +455,10 @@ int CalcEvaluator::EvaluateOperand(CalcMatrix& result) {
       return ReadArray(token, static_cast<std::uint8_t>(found), CalcLvalueRef::kArrayName, result);
     }
     case kOperandNumber: {
-      const CalcValue* number = token.number();
-      if (number == nullptr) return Fail(E_CONSTANT, &token);
+      if (!token.is_number()) return Fail(E_CONSTANT, &token);
       // Made in place: synced, then fitted (which keeps the kind).
       CalcValue& value = ScalarSlot(result);
-      value = *number;
+      token.CopyNumberTo(value);
       value.Sync();
       Normalize(value);
       return 0;

@@ -275,7 +275,7 @@ int PassArguments(const CalcTokenList& arguments, const CalcStorage& caller, Cal
       else
         status = callee.SetVariable(code, caller.GetVariable(slot), true);
     } else if (token.kind() == kTokNumber) {
-      status = callee.SetVariable(code, *token.number(), true);
+      status = callee.SetVariable(code, token.NumberValue(), true);
     } else if (token.kind() == kTokMatrix) {
       callee.arrays().Claim(code);
       status = callee.arrays().Matrix(code).Assign(*token.matrix()) ? kDone : E_MEM;

@@ -59,18 +59,22 @@ void PlanStatements(CalcLineList& lines) {
 // Backslashes escape: a ";" or "#" after an odd number of them belongs to the
 // statement. A Shift-JIS lead byte carries the byte after it, so a second
 // byte that happens to be a backslash escapes nothing, as in the tokenizer.
-SplitLine SplitStatements(std::string_view line) {
-  SplitLine split;
-  if (IsOneStatement(line)) {
-    if (!IsBlank(line)) split.statements.push_back(line);
-    return split;
+bool StatementCutter::Next(std::string_view& statement) {
+  if (done_) return false;
+  if (!started_) {
+    started_ = true;
+    if (IsOneStatement(line_)) {
+      done_ = true;
+      if (IsBlank(line_)) return false;
+      statement = line_;
+      return true;
+    }
   }
-  std::size_t start = 0;
-  std::size_t end = line.size();
+  // A ";" ends the walk unescaped, so each call starts unescaped.
   bool escaped = false;
-  bool has_separator = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
+  std::size_t end = line_.size();
+  for (std::size_t i = start_; i < line_.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(line_[i]);
     if (escaped) {
       escaped = false;
       if (IsLeadByte(c)) ++i;
@@ -81,18 +85,28 @@ SplitLine SplitStatements(std::string_view line) {
     } else if (c == '\\') {
       escaped = true;
     } else if (c == ';') {
-      split.statements.push_back(line.substr(start, i - start));
-      start = i + 1;
-      has_separator = true;
+      statement = line_.substr(start_, i - start_);
+      start_ = i + 1;
+      has_separator_ = true;
+      return true;
     } else if (c == '#') {
-      split.comment = line.substr(std::min(i + 1, line.size()));
-      split.has_comment = true;
+      comment_ = line_.substr(std::min(i + 1, line_.size()));
+      has_comment_ = true;
       end = i;
       break;
     }
   }
-  const std::string_view last = line.substr(start, end - start);
-  if (has_separator || !IsBlank(last)) split.statements.push_back(last);
+  done_ = true;
+  statement = line_.substr(start_, end - start_);
+  return has_separator_ || !IsBlank(statement);
+}
+
+SplitLine SplitStatements(std::string_view line) {
+  SplitLine split;
+  StatementCutter cutter(line);
+  for (std::string_view statement; cutter.Next(statement);) split.statements.push_back(statement);
+  split.comment = cutter.comment();
+  split.has_comment = cutter.has_comment();
   return split;
 }
 
@@ -104,11 +118,17 @@ int CompileLine(const CalcContext& context, std::string_view physical_line, int 
       ReserveStatements(out, 1);
       return CompileStatement(context, physical_line, line_number, nullptr, out, budget);
     }
-    const SplitLine split = SplitStatements(physical_line);
-    ReserveStatements(out, split.statements.size());
+    // One walk counts the statements and finds the comment, a second
+    // compiles them: a list of a long line's pieces would take more than
+    // its statements.
+    StatementCutter counter(physical_line);
+    std::size_t count = 0;
+    for (std::string_view text; counter.Next(text);) ++count;
+    ReserveStatements(out, count);
     std::shared_ptr<const std::string> comment;
-    if (split.has_comment) comment = std::make_shared<const std::string>(split.comment);
-    for (const std::string_view text : split.statements)
+    if (counter.has_comment()) comment = std::make_shared<const std::string>(counter.comment());
+    StatementCutter cutter(physical_line);
+    for (std::string_view text; cutter.Next(text);)
       if (const int status = CompileStatement(context, text, line_number, comment, out, budget)) return status;
   } catch (const std::bad_alloc&) {
     return E_MEM;

@@ -60,6 +60,26 @@ struct SplitLine {
 };
 SplitLine SplitStatements(std::string_view physical_line);
 
+// The same cut, one statement at a time, for a line too long to hold a list
+// of its pieces twice over. Next gives the statements in order and false
+// after the last; the comment is known once Next has given false.
+class StatementCutter {
+ public:
+  explicit StatementCutter(std::string_view physical_line) : line_(physical_line) {}
+  bool Next(std::string_view& statement);
+  std::string_view comment() const { return comment_; }
+  bool has_comment() const { return has_comment_; }
+
+ private:
+  std::string_view line_;
+  std::size_t start_ = 0;  // where the next statement starts
+  bool started_ = false;
+  bool done_ = false;
+  bool has_separator_ = false;
+  std::string_view comment_;
+  bool has_comment_ = false;
+};
+
 // Compiles one physical line into statements appended to `out`, all numbered
 // `line_number`. Numbers are read under the context's current mode and radix.
 // 0, or E_MEM (the statements compiled before stay in `out`); with a budget,

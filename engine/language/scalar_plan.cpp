@@ -58,9 +58,9 @@ CalcScalarStep ValueStep(const CalcToken& token) {
   if (token.kind() == kTokVariable) {
     step.kind = CalcScalarStep::kVariable;
     step.code = token.code();
-  } else if (const CalcValue* number = token.number(); number != nullptr && number->ComplexIfActive() != nullptr) {
+  } else if (CalcComplex number; token.ComplexNumber(number)) {
     step.kind = CalcScalarStep::kConstant;
-    step.constant = number->ComplexIfActive()->re;  // the float modes drop the imaginary part
+    step.constant = number.re;  // the float modes drop the imaginary part
   }
   return step;
 }
@@ -125,8 +125,9 @@ constexpr std::size_t kUnmatched = static_cast<std::size_t>(-1);
 }  // namespace
 
 void CalcScalarPlans::Build(CalcTokenList& list) {
-  plans_.clear();
+  plans_.reset();
   try {
+    std::vector<CalcScalarPlan> plans;
     std::vector<CalcTokenList::iterator> tokens;
     tokens.reserve(list.Count());
     for (auto it = list.begin(); it != list.end(); ++it) tokens.push_back(it);
@@ -161,12 +162,14 @@ void CalcScalarPlans::Build(CalcTokenList& list) {
         plan.target = &*tokens[0];
         plan.top_level_assignment = 1;
         if (n <= kMaxGroupTokens && reader.SingleOperand(2, n)) {
-          plans_.push_back(std::move(plan));
+          plans.push_back(std::move(plan));
+          plans_ = std::make_unique<std::vector<CalcScalarPlan>>(std::move(plans));
           return;
         }
       } else if (n <= kMaxGroupTokens && reader.Sequence(0, n, 0)) {
         plan.top_level_assignment = n > 1 ? 0 : -1;
-        plans_.push_back(std::move(plan));
+        plans.push_back(std::move(plan));
+        plans_ = std::make_unique<std::vector<CalcScalarPlan>>(std::move(plans));
         return;
       }
     }
@@ -180,26 +183,28 @@ void CalcScalarPlans::Build(CalcTokenList& list) {
         if (reader.Sequence(i + 1, close[i], 1)) {
           plan.after = after(close[i] + 1);
           plan.ends_list = close[i] + 1 == n;
-          plans_.push_back(std::move(plan));
+          plans.push_back(std::move(plan));
           i = close[i] + 1;
           continue;
         }
       }
       ++i;
     }
-    std::sort(plans_.begin(), plans_.end(), [](const CalcScalarPlan& a, const CalcScalarPlan& b) {
+    if (plans.empty()) return;
+    std::sort(plans.begin(), plans.end(), [](const CalcScalarPlan& a, const CalcScalarPlan& b) {
       return std::less<const CalcToken*>()(a.key, b.key);
     });
+    plans_ = std::make_unique<std::vector<CalcScalarPlan>>(std::move(plans));
   } catch (const std::bad_alloc&) {
-    plans_.clear();
+    plans_.reset();
   }
 }
 
 const CalcScalarPlan* CalcScalarPlans::Search(const CalcToken* first) const {
-  const auto it = std::lower_bound(plans_.begin(), plans_.end(), first, [](const CalcScalarPlan& plan, const CalcToken* key) {
+  const auto it = std::lower_bound(plans_->begin(), plans_->end(), first, [](const CalcScalarPlan& plan, const CalcToken* key) {
     return std::less<const CalcToken*>()(plan.key, key);
   });
-  return it != plans_.end() && it->key == first ? &*it : nullptr;
+  return it != plans_->end() && it->key == first ? &*it : nullptr;
 }
 
 // --- running a plan: the evaluator's side ---------------------------------------------
@@ -220,15 +225,15 @@ int CalcEvaluator::ScalarVariableSlot(const CalcToken& token, CalcNameCache& cac
 
 bool CalcEvaluator::ReadScalar(const CalcScalarStep& step, double& x) {
   const CalcToken& token = *step.token;
-  const CalcValue* value = nullptr;
   if (token.kind() == kTokNumber) {
-    value = token.number();
-  } else {
-    const int code = ScalarVariableSlot(token, step.name);
-    if (code <= 0) return false;
-    value = &storage_.variables().Stored(static_cast<std::uint8_t>(code));
+    CalcComplex number;
+    if (!token.ComplexNumber(number)) return false;
+    x = number.re;  // the float modes drop the imaginary part of every operand
+    return true;
   }
-  const CalcComplex* z = value != nullptr ? value->ComplexIfActive() : nullptr;
+  const int code = ScalarVariableSlot(token, step.name);
+  if (code <= 0) return false;
+  const CalcComplex* z = storage_.variables().Stored(static_cast<std::uint8_t>(code)).ComplexIfActive();
   if (z == nullptr) return false;
   x = z->re;  // the float modes drop the imaginary part of every operand
   return true;

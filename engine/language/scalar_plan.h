@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/token.h"
@@ -75,20 +76,22 @@ class CalcScalarPlans {
   // Plans the statement itself when it qualifies, else each outermost group
   // inside it that does. Never fails: without memory there are just no plans.
   void Build(CalcTokenList& tokens);
-  void Clear() { plans_.clear(); }
-  bool Empty() const { return plans_.empty(); }
-  std::size_t Count() const { return plans_.size(); }
+  void Clear() { plans_.reset(); }
+  bool Empty() const { return plans_ == nullptr; }
+  std::size_t Count() const { return plans_ != nullptr ? plans_->size() : 0; }
 
   // The plan of the group that starts at `first`, or null.
   const CalcScalarPlan* Find(const CalcToken* first) const {
-    if (plans_.size() == 1) return plans_.front().key == first ? &plans_.front() : nullptr;
+    if (plans_ == nullptr) return nullptr;
+    if (plans_->size() == 1) return plans_->front().key == first ? &plans_->front() : nullptr;
     return Search(first);
   }
 
  private:
   const CalcScalarPlan* Search(const CalcToken* first) const;
 
-  std::vector<CalcScalarPlan> plans_;
+  // Null without plans: every statement has a set, and most have none.
+  std::unique_ptr<std::vector<CalcScalarPlan>> plans_;
 };
 
 }  // namespace calc

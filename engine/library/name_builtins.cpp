@@ -76,13 +76,13 @@ int Call(BuiltinCall& call) {
     if (status == E_RVALUE_NULL) return call.Fail(E_FUNCTION);
     if (status != kDone) return status;
     if (name.size() > 1 && name[0] == '!') {
-      const CalcToken external(kTokExternal, TokenPayload(name.substr(1)));
+      const CalcToken external = CalcToken::Text(kTokExternal, std::string_view(name).substr(1));
       return call.engine().CallExternalFunction(external, call.result);
     }
     const std::optional<std::uint8_t> id = LookupBuiltin(name);
     if (!id) return ev.Fail(E_CALL, at);
     if (*id == kCallId) continue;
-    const CalcToken callee(kTokBuiltin, TokenPayload(*id));
+    const CalcToken callee(kTokBuiltin, *id);
     return DispatchBuiltin(ev, callee, call.result);
   }
 }

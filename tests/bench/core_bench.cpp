@@ -58,7 +58,7 @@ void BM_GroupAndTranscribeExpression(benchmark::State& state) {
       ctx.SetMode(calc::IntegerMode(32, kUnsigned[field]));
       ctx.SetRadix(kRadix[field]);
       std::string out;
-      for (const calc::CalcToken& token : list) calc::AppendRenderedToken(ctx, token.kind(), token.payload(), nullptr, out);
+      for (const calc::CalcToken& token : list) calc::AppendRenderedToken(ctx, token, nullptr, out);
       benchmark::DoNotOptimize(out.data());
     }
   }

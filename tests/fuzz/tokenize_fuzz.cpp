@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string rendered;
   for (const calc::CalcToken& token : plain) {
     if (!rendered.empty()) rendered += ' ';
-    calc::AppendRenderedToken(ctx, token.kind(), token.payload(), nullptr, rendered);
+    calc::AppendRenderedToken(ctx, token, nullptr, rendered);
   }
   calc::CalcTokenList again;
   calc::TokenizeAndGroup(ctx, rendered, true, again);

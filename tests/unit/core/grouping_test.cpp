@@ -19,8 +19,7 @@ namespace {
 
 bool SameToken(const CalcToken& a, const CalcToken& b) {
   if (a.kind() != b.kind() || a.code() != b.code() || a.text() != b.text()) return false;
-  if ((a.number() == nullptr) != (b.number() == nullptr)) return false;
-  return a.number() == nullptr || a.number()->ToReal() == b.number()->ToReal();
+  return !a.is_number() || a.NumberValue().ToReal() == b.NumberValue().ToReal();
 }
 
 // A compact spelling for failure messages: "(", ")", operator forms, names,
@@ -33,7 +32,7 @@ std::string Spell(const CalcTokenList& list) {
     else if (token.Is(kTokClose)) out += ')';
     else if (token.Is(kTokOperator)) out += OperatorForm(token.code());
     else if (token.Is(kTokName)) out += token.text();
-    else if (token.Is(kTokNumber)) out += std::to_string(token.number()->ToInteger());
+    else if (token.Is(kTokNumber)) out += std::to_string(token.NumberValue().ToInteger());
     else {
       out += '<';
       out += std::to_string(token.kind());
@@ -246,7 +245,7 @@ class LeftToRightReader {
     }
     const CalcToken& token = *it_++;
     if (token.Is(kTokName)) return std::string(token.text());
-    if (token.Is(kTokNumber)) return std::to_string(token.number()->ToInteger());
+    if (token.Is(kTokNumber)) return std::to_string(token.NumberValue().ToInteger());
     if (!token.Is(kTokOpen)) return "<kind " + std::to_string(token.kind()) + ">";
     const std::string inner = Sequence();
     if (it_ == end_ || !it_->Is(kTokClose)) return inner + "<unclosed>";

@@ -227,7 +227,7 @@ void ExpectSameTokens(std::uint16_t mode, const CalcTokenList& want, const CalcT
   for (auto g = got.begin(); g != got.end(); ++g, ++w) {
     ASSERT_EQ(int(w->kind()), int(g->kind())) << text;
     if (w->kind() == kTokNumber)
-      ASSERT_TRUE(SameNumber(mode, *w->number(), *g->number())) << text;
+      ASSERT_TRUE(SameNumber(mode, w->NumberValue(), g->NumberValue())) << text;
     else {
       ASSERT_EQ(int(w->code()), int(g->code())) << text;
       ASSERT_EQ(w->text(), g->text()) << text;

@@ -65,10 +65,10 @@ class TokenizerTest : public ::testing::Test {
         EXPECT_EQ(token.kind(), w.kind);
         EXPECT_EQ(token.code(), w.code);
         EXPECT_EQ(token.text(), w.text);
-        EXPECT_EQ(token.number() != nullptr, w.kind == kTokNumber);
-        if (token.number()) {
-          EXPECT_DOUBLE_EQ(token.number()->ComplexView().re, w.re);
-          EXPECT_DOUBLE_EQ(token.number()->ComplexView().im, w.im);
+        EXPECT_EQ(token.is_number(), w.kind == kTokNumber);
+        if (token.is_number()) {
+          EXPECT_DOUBLE_EQ(token.NumberValue().ComplexView().re, w.re);
+          EXPECT_DOUBLE_EQ(token.NumberValue().ComplexView().im, w.im);
         }
       }
     }
@@ -177,12 +177,12 @@ TEST_F(TokenizerTest, LongWordsAreKeptWhole) {
   ExpectRows({{std::string(300, 'f'), {Num(4294967295.0)}}});
 }
 
-TEST_F(TokenizerTest, TokenizingReplacesTheListAndRewindsIt) {
+TEST_F(TokenizerTest, TokenizingReplacesTheList) {
   CalcTokenList list;
   ASSERT_EQ(Tokenize(ctx, "a b c d", true, list), kDone);
   ASSERT_EQ(Tokenize(ctx, "x+1", true, list), kDone);
   EXPECT_EQ(list.Count(), 3u);
-  EXPECT_EQ(list.Next()->text(), "x");
+  EXPECT_EQ(list.begin()->text(), "x");
 }
 
 }  // namespace

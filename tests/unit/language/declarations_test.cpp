@@ -55,7 +55,7 @@ class DeclarationsTest : public ::testing::Test {
     ++evaluations;
     CalcValue v;
     if (pos->kind() == kTokNumber) {
-      v = *pos->number();
+      v = pos->NumberValue();
     } else if (int code = storage().variables().Find(pos->text()); pos->kind() == kTokName && code >= 0) {
       v = storage().GetVariable(static_cast<std::uint8_t>(code));
     } else {

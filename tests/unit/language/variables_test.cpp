@@ -50,7 +50,7 @@ class VariablesTest : public ::testing::Test {
     for (const CalcToken& t : list) {
       if (t.kind() == kTokNumber) {
         if (!out.empty() && out.back() != '{') out += ' ';
-        out += std::to_string(static_cast<long long>(t.number()->ToReal()));
+        out += std::to_string(static_cast<long long>(t.NumberValue().ToReal()));
       } else {
         out += t.kind() == kTokOpenBrace ? "{" : t.kind() == kTokCloseBrace ? "}" : "?";
       }

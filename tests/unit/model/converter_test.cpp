@@ -30,7 +30,7 @@ class AddingEngine : public LineRunner {
     double sum = 0;
     bool expect_number = true;
     for (const calc::CalcToken& token : tokens) {
-      if (expect_number && token.Is(calc::kTokNumber)) sum += token.number()->ToReal();
+      if (expect_number && token.Is(calc::kTokNumber)) sum += token.NumberValue().ToReal();
       else if (!expect_number && token.Is(calc::kTokOperator, calc::kOpAdd)) {}
       else return calc::E_OPERATOR;
       expect_number = !expect_number;
