@@ -184,16 +184,6 @@ struct CalcTokenList::Block {
   Block* next;
 };
 
-// The list's blocks and what is free in them. It lies at the start of the
-// first block's storage, before that block's header.
-struct CalcTokenList::Room {
-  Block* blocks = nullptr;         // newest first
-  FreeSlot* free = nullptr;        // nodes of removed tokens
-  std::byte* unused = nullptr;     // the newest block's never-used nodes run from here...
-  std::byte* unused_end = nullptr;  // ...to here
-  std::size_t capacity = 0;        // nodes in all blocks
-};
-
 namespace {
 
 // The first block of a list that grows one token at a time holds this many
@@ -208,6 +198,9 @@ constexpr std::size_t kLargestGrowth = 1024;
 template <typename... Args>
 CalcTokenList::iterator CalcTokenList::Emplace(const_iterator pos, Args&&... args) {
   void* slot = TakeSlot();
+  // A list's first slot makes its room, and with it the ends that `pos`
+  // stands for until then.
+  Link* after = pos.link_ == &no_tokens_ ? &room_->head : pos.link_;
   Node* node;
   try {
     node = new (slot) Node(std::forward<Args>(args)...);
@@ -215,12 +208,11 @@ CalcTokenList::iterator CalcTokenList::Emplace(const_iterator pos, Args&&... arg
     GiveSlot(slot);
     throw;
   }
-  Link* after = pos.link_;
   node->prev = after->prev;
   node->next = after;
   after->prev->next = node;
   after->prev = node;
-  ++count_;
+  ++room_->count;
   return iterator(node);
 }
 
@@ -248,15 +240,30 @@ constexpr std::size_t RoundedToNodes() {
 
 }  // namespace
 
+// The storage of a block: its header, then its nodes; the first block has the
+// room before its header.
+const std::size_t CalcTokenList::kNodesOffset = RoundedToNodes<CalcTokenList::Block, CalcTokenList::Node>();
+const std::size_t CalcTokenList::kRoomBytes = RoundedToNodes<CalcTokenList::Room, CalcTokenList::Node>();
+
+std::size_t CalcTokenList::AllocatedBytes() const {
+  if (room_ == nullptr) return 0;
+  std::size_t blocks = 0;
+  for (const Block* block = room_->blocks; block != nullptr; block = block->next) ++blocks;
+  return kRoomBytes + blocks * kNodesOffset + room_->capacity * sizeof(Node);
+}
+
+std::size_t CalcTokenList::AllocatedBytesFor(std::size_t tokens) {
+  return tokens == 0 ? 0 : kRoomBytes + kNodesOffset + tokens * sizeof(Node);
+}
+
 void CalcTokenList::AddBlock(std::size_t nodes) {
-  constexpr std::size_t kNodesOffset = RoundedToNodes<Block, Node>();
-  constexpr std::size_t kRoomBytes = RoundedToNodes<Room, Node>();
   static_assert(alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "operator new aligns the nodes");
   const std::size_t header = (room_ == nullptr ? kRoomBytes : 0) + kNodesOffset;
   if (nodes > (static_cast<std::size_t>(-1) - header) / sizeof(Node)) throw std::bad_alloc();
   auto* raw = static_cast<std::byte*>(::operator new(header + nodes * sizeof(Node)));
   if (room_ == nullptr) {
     room_ = new (raw) Room{};
+    room_->head = {&room_->head, &room_->head};
     raw += kRoomBytes;
   }
   room_->blocks = new (raw) Block{room_->blocks};
@@ -269,7 +276,7 @@ void CalcTokenList::AddBlock(std::size_t nodes) {
 }
 
 int CalcTokenList::Reserve(std::size_t count) {
-  const std::size_t room = (room_ != nullptr ? room_->capacity : 0) - count_;
+  const std::size_t room = room_ != nullptr ? room_->capacity - room_->count : 0;
   if (room >= count) return kDone;
   try {
     AddBlock(count - room);
@@ -280,15 +287,17 @@ int CalcTokenList::Reserve(std::size_t count) {
 }
 
 void CalcTokenList::DestroyTokens() {
-  Link* link = head_.next;
-  while (link != &head_) {
+  if (room_ == nullptr) return;
+  Link* head = &room_->head;
+  Link* link = head->next;
+  while (link != head) {
     Node* node = static_cast<Node*>(link);
     link = link->next;
     node->~Node();
     GiveSlot(node);
   }
-  head_.next = head_.prev = &head_;
-  count_ = 0;
+  head->next = head->prev = head;
+  room_->count = 0;
 }
 
 void CalcTokenList::ReleaseBlocks() {
@@ -305,16 +314,7 @@ void CalcTokenList::ReleaseBlocks() {
 }
 
 void CalcTokenList::TakeFrom(CalcTokenList& other) {
-  if (other.count_ > 0) {
-    head_.next = other.head_.next;
-    head_.prev = other.head_.prev;
-    head_.next->prev = &head_;
-    head_.prev->next = &head_;
-  }
-  count_ = other.count_;
   room_ = other.room_;
-  other.head_.next = other.head_.prev = &other.head_;
-  other.count_ = 0;
   other.room_ = nullptr;
 }
 
@@ -397,7 +397,7 @@ int CalcTokenList::InsertBefore(const_iterator pos, CalcToken token, iterator* i
 }
 
 int CalcTokenList::RemoveAt(std::size_t index) {
-  if (index >= count_) return E_LIST_INDEX;
+  if (index >= Count()) return E_LIST_INDEX;
   Erase(IteratorAt(index));
   return kDone;
 }
@@ -410,7 +410,7 @@ CalcTokenList::iterator CalcTokenList::Erase(const_iterator pos) {
   node->next->prev = node->prev;
   node->~Node();
   GiveSlot(node);
-  --count_;
+  --room_->count;
   return next;
 }
 
@@ -420,7 +420,7 @@ int CalcTokenList::CopyTo(CalcTokenList& out) const {
   if (&out == this) return kDone;
   try {
     CalcTokenList copy;
-    if (count_ > 0) copy.AddBlock(count_);  // exactly the room the copy needs
+    if (Count() > 0) copy.AddBlock(Count());  // exactly the room the copy needs
     for (const CalcToken& token : *this) copy.Emplace(copy.end(), token);
     out = std::move(copy);
     return kDone;
@@ -430,10 +430,11 @@ int CalcTokenList::CopyTo(CalcTokenList& out) const {
 }
 
 CalcTokenList::iterator CalcTokenList::IteratorAt(std::size_t index) {
-  if (index >= count_) return end();
+  const std::size_t count = Count();
+  if (index >= count) return end();
   // Walk from the nearer end.
-  if (index <= count_ / 2) return std::next(begin(), static_cast<std::ptrdiff_t>(index));
-  return std::prev(end(), static_cast<std::ptrdiff_t>(count_ - index));
+  if (index <= count / 2) return std::next(begin(), static_cast<std::ptrdiff_t>(index));
+  return std::prev(end(), static_cast<std::ptrdiff_t>(count - index));
 }
 
 CalcToken* CalcTokenList::At(std::size_t index) {

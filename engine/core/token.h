@@ -200,15 +200,15 @@ class CalcToken {
 // A doubly linked list of tokens. Iterators
 // stay valid across insertions and across removals of other tokens, so a pass
 // may hold a position while it inserts parentheses elsewhere; moving a list
-// keeps its tokens where they are (only end() belongs to the list object).
+// keeps its tokens, and its end(), where they are.
 //
 // The nodes come from blocks the list owns. A removed token's node is kept for
 // the next insertion, and Clear keeps every block, so a list that is refilled
 // (a line tokenised again, a replayed statement) allocates nothing once it has
 // held its largest line; a new list allocates a block per several tokens
-// instead of one node per token. The blocks go with the list, and what
-// keeps track of them lives in the first block: a list without tokens (an
-// empty statement) is just its ends, its count and one pointer.
+// instead of one node per token. The blocks go with the list, and all that
+// keeps track of them and of the tokens lives in the first block: a list that
+// never held a token (an empty statement) is one null pointer.
 class CalcTokenList {
   struct Link {
     Link* prev;
@@ -308,26 +308,46 @@ class CalcTokenList {
 
   // --- access ---
 
-  std::size_t Count() const { return count_; }
-  bool Empty() const { return count_ == 0; }
+  std::size_t Count() const { return room_ != nullptr ? room_->count : 0; }
+  // What the list has allocated for its tokens, used or not, and what a list
+  // that reserved exactly `tokens` has (tokens' own payloads aside).
+  std::size_t AllocatedBytes() const;
+  static std::size_t AllocatedBytesFor(std::size_t tokens);
+  bool Empty() const { return Count() == 0; }
   // Null when index >= Count(). Linear in the index.
   CalcToken* At(std::size_t index);
   const CalcToken* At(std::size_t index) const;
   iterator IteratorAt(std::size_t index);  // end() when beyond
   std::size_t IndexOf(const_iterator pos) const;
 
-  iterator begin() { return iterator(head_.next); }
-  iterator end() { return iterator(&head_); }
-  const_iterator begin() const { return const_iterator(head_.next); }
-  const_iterator end() const { return const_iterator(const_cast<Link*>(&head_)); }
+  iterator begin() { return iterator(Head()->next); }
+  iterator end() { return iterator(Head()); }
+  const_iterator begin() const { return const_iterator(Head()->next); }
+  const_iterator end() const { return const_iterator(Head()); }
 
  private:
   struct Block;
-  struct Room;
   // Where a free node's storage links to the next free one.
   struct FreeSlot {
     FreeSlot* next;
   };
+  // The list's ends, its count, its blocks and what is free in them. It lies
+  // at the start of the first block's storage, before that block's header.
+  struct Room {
+    Link head;  // the sentinel: head.next is the first token, head.prev the last
+    std::size_t count = 0;
+    Block* blocks = nullptr;          // newest first
+    FreeSlot* free = nullptr;         // nodes of removed tokens
+    std::byte* unused = nullptr;      // the newest block's never-used nodes run from here...
+    std::byte* unused_end = nullptr;  // ...to here
+    std::size_t capacity = 0;         // nodes in all blocks
+  };
+  // The ends of every list that has no room yet; nothing is ever linked to it.
+  static Link no_tokens_;
+  static const std::size_t kNodesOffset;
+  static const std::size_t kRoomBytes;
+
+  Link* Head() const { return room_ != nullptr ? &room_->head : &no_tokens_; }
 
   // A node built from `args` and linked in before `pos`. May throw
   // std::bad_alloc (the list is then unchanged).
@@ -342,9 +362,9 @@ class CalcTokenList {
   void ReleaseBlocks();
   void TakeFrom(CalcTokenList& other);  // this list must hold no tokens and no blocks
 
-  Link head_{&head_, &head_};  // the sentinel: head_.next is the first token, head_.prev the last
-  std::size_t count_ = 0;
   Room* room_ = nullptr;  // null until the first block
 };
+
+inline CalcTokenList::Link CalcTokenList::no_tokens_{&no_tokens_, &no_tokens_};
 
 }  // namespace calc

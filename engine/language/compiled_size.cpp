@@ -18,22 +18,25 @@ std::size_t CompiledSizeEstimate(std::string_view physical_line) {
   StatementCutter cutter(physical_line);
   std::size_t code = 0;
   std::size_t statement_count = 0;
+  std::size_t list_count = 0;  // a blank statement has no tokens, so no list room
   for (std::string_view statement; cutter.Next(statement);) {
     code += statement.size();
     ++statement_count;
+    if (statement.find_first_not_of(" \t") != std::string_view::npos) ++list_count;
   }
   // Saturating: the product passes the range of a 32-bit size easily, and a
-  // wrapped estimate would let the line compile.
-  constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
-  constexpr std::size_t per_statement = sizeof(CalcLine);
-  if (statement_count > (kMax - cutter.comment().size()) / per_statement) return kMax;
-  const std::size_t statements = statement_count * per_statement + cutter.comment().size();
-  if (code > (kMax - statements) / kCharacterBytes) return kMax;
-  return statements + code * kCharacterBytes;
+  // wrapped estimate would let the line compile. Every count is at most the
+  // line's length, so a line short enough for its worst case is safe.
+  const std::size_t list_bytes = CalcTokenList::AllocatedBytesFor(1) - kTokenBytes;
+  const std::size_t worst_per_character = sizeof(CalcLine) + list_bytes + kCharacterBytes + 1;
+  if (physical_line.size() > std::numeric_limits<std::size_t>::max() / worst_per_character)
+    return std::numeric_limits<std::size_t>::max();
+  return statement_count * sizeof(CalcLine) + list_count * list_bytes + code * kCharacterBytes +
+         cutter.comment().size();
 }
 
 std::size_t CompiledSize(const CalcLine& line) {
-  std::size_t bytes = sizeof(CalcLine) + line.comment_text().size() + line.tokens.Count() * kTokenBytes;
+  std::size_t bytes = sizeof(CalcLine) + line.comment_text().size() + line.tokens.AllocatedBytes();
   for (const CalcToken& token : line.tokens) bytes += token.OwnedBytes();
   return bytes;
 }

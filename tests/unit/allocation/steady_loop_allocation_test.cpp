@@ -1,42 +1,14 @@
 // A loop in its steady state allocates nothing: every iteration replays
 // statements that were compiled once, and the values an operator reads and
-// makes (1 x 1 matrices) live inline. Counted with a replaced global
-// operator new, so this executable holds only this test: the count is the
-// process's, and no other test may run beside it.
+// makes (1 x 1 matrices) live inline.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "core/context.h"
 #include "core/status_codes.h"
+#include "counting_new.h"
 #include "language/engine.h"
-
-namespace {
-
-// Global by necessity: operator new has no other way to report.
-std::atomic<long> g_allocations{0};
-
-}  // namespace
-
-// Every form that the replaced operator delete may free comes from malloc
-// here too, so that a sanitizer sees matching pairs.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new(std::size_t size) {
-  if (void* p = operator new(size, std::nothrow)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return operator new(size, std::nothrow); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace calc {
 namespace {
@@ -48,9 +20,9 @@ long AllocationsOfLoop(const std::string& loop, int n) {
   CalcEngine engine(ctx, host);
   std::string text = loop;
   text.replace(text.find('N'), 1, std::to_string(n));
-  const long before = g_allocations.load();
+  const long before = testing::AllocationCount();
   EXPECT_EQ(engine.RunText(text), kNoValue) << text;
-  const long used = g_allocations.load() - before;
+  const long used = testing::AllocationCount() - before;
   EXPECT_EQ(engine.errors_reported(), 0) << text;
   return used;
 }
