@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -144,10 +143,10 @@ class CalcToken {
     return active != nullptr;
   }
   const CalcMatrix* matrix() const { return holder_ == kOwnsMatrix ? word_.matrix : nullptr; }  // null unless a matrix token
+  CalcMatrix* matrix() { return holder_ == kOwnsMatrix ? word_.matrix : nullptr; }
   // What the token owns outside itself, in bytes (0 for the forms it keeps
   // in itself).
   std::size_t OwnedBytes() const;
-  CalcMatrix* matrix() { return holder_ == kOwnsMatrix ? word_.matrix : nullptr; }
 
   // True for an operator token with that code, and so on.
   bool Is(std::uint8_t kind) const { return kind_ == kind; }
@@ -197,10 +196,11 @@ class CalcToken {
   } word_{};
 };
 
-// A doubly linked list of tokens. Iterators
-// stay valid across insertions and across removals of other tokens, so a pass
-// may hold a position while it inserts parentheses elsewhere; moving a list
-// keeps its tokens, and its end(), where they are.
+// A doubly linked list of tokens. Iterators stay valid across insertions and
+// across removals of other tokens, so a pass may hold a position while it
+// inserts parentheses elsewhere; moving a list keeps its tokens, and its
+// end(), where they are. (The end() of a list that has no room yet stands for
+// its end only until its first token.)
 //
 // The nodes come from blocks the list owns. A removed token's node is kept for
 // the next insertion, and Clear keeps every block, so a list that is refilled
@@ -302,8 +302,8 @@ class CalcTokenList {
   // Removes every token; the list keeps its room for as many.
   void Clear();
 
-  // Replaces `out` with a deep copy of this list. On E_MEM
-  // `out` is left as it was.
+  // Replaces `out` with a deep copy of this list. On E_MEM `out` is left as
+  // it was.
   int CopyTo(CalcTokenList& out) const;
 
   // --- access ---
