@@ -22,7 +22,7 @@ std::size_t CompiledSizeEstimate(std::string_view physical_line) {
   for (std::string_view statement; cutter.Next(statement);) {
     code += statement.size();
     ++statement_count;
-    if (statement.find_first_not_of(" \t") != std::string_view::npos) ++list_count;
+    if (!IsBlankStatement(statement)) ++list_count;
   }
   // Saturating: the product passes the range of a 32-bit size easily, and a
   // wrapped estimate would let the line compile. Every count is at most the

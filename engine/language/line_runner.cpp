@@ -9,11 +9,11 @@
 #include "core/tokenizer.h"
 
 namespace calc {
-namespace {
-
-bool IsBlank(std::string_view text) {
+bool IsBlankStatement(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
+
+namespace {
 
 bool Contains(std::string_view text, char c) { return std::memchr(text.data(), c, text.size()) != nullptr; }
 
@@ -65,7 +65,7 @@ bool StatementCutter::Next(std::string_view& statement) {
     started_ = true;
     if (IsOneStatement(line_)) {
       done_ = true;
-      if (IsBlank(line_)) return false;
+      if (IsBlankStatement(line_)) return false;
       statement = line_;
       return true;
     }
@@ -98,7 +98,7 @@ bool StatementCutter::Next(std::string_view& statement) {
   }
   done_ = true;
   statement = line_.substr(start_, end - start_);
-  return has_separator_ || !IsBlank(statement);
+  return has_separator_ || !IsBlankStatement(statement);
 }
 
 SplitLine SplitStatements(std::string_view line) {
@@ -114,7 +114,7 @@ int CompileLine(const CalcContext& context, std::string_view physical_line, int 
                 CalcRunBudget* budget) {
   try {
     if (IsOneStatement(physical_line)) {  // the usual line, without building a split
-      if (IsBlank(physical_line)) return kDone;
+      if (IsBlankStatement(physical_line)) return kDone;
       ReserveStatements(out, 1);
       return CompileStatement(context, physical_line, line_number, nullptr, out, budget);
     }

@@ -60,6 +60,10 @@ struct SplitLine {
 };
 SplitLine SplitStatements(std::string_view physical_line);
 
+// True for a statement of nothing but blanks (spaces and tabs), which
+// compiles to no tokens.
+bool IsBlankStatement(std::string_view text);
+
 // The same cut, one statement at a time, for a line too long to hold a list
 // of its pieces twice over. Next gives the statements in order and false
 // after the last; the comment is known once Next has given false.

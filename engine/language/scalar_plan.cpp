@@ -122,74 +122,78 @@ class PlanReader {
 
 constexpr std::size_t kUnmatched = static_cast<std::size_t>(-1);
 
+// The plans of a statement, in no particular order. May throw std::bad_alloc.
+std::vector<CalcScalarPlan> PlansOf(CalcTokenList& list) {
+  std::vector<CalcTokenList::iterator> tokens;
+  tokens.reserve(list.Count());
+  for (auto it = list.begin(); it != list.end(); ++it) tokens.push_back(it);
+  const std::size_t n = tokens.size();
+  if (n == 0) return {};
+
+  // Matching parentheses; a list that does not balance gets no plans.
+  std::vector<std::size_t> close(n, kUnmatched);
+  std::vector<std::size_t> open;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (tokens[i]->kind() == kTokOpen) {
+      open.push_back(i);
+    } else if (tokens[i]->kind() == kTokClose) {
+      if (open.empty()) return {};
+      close[open.back()] = i;
+      open.pop_back();
+    }
+  }
+  if (!open.empty()) return {};
+
+  const auto after = [&](std::size_t i) { return i < n ? tokens[i] : list.end(); };
+  std::vector<CalcScalarPlan> plans;
+
+  // The whole statement: a sequence, or "target = operand".
+  {
+    CalcScalarPlan plan;
+    plan.key = &*tokens[0];
+    plan.ends_list = true;
+    PlanReader reader(tokens, close, plan);
+    const bool assigns = n >= 3 && IsPlannedValue(*tokens[0]) && tokens[0]->kind() != kTokNumber &&
+                         tokens[1]->Is(kTokOperator, kOpAssign);
+    if (assigns) {
+      plan.target = &*tokens[0];
+      plan.top_level_assignment = 1;
+      if (n <= CalcScalarPlans::kMaxGroupTokens && reader.SingleOperand(2, n)) {
+        plans.push_back(std::move(plan));
+        return plans;
+      }
+    } else if (n <= CalcScalarPlans::kMaxGroupTokens && reader.Sequence(0, n, 0)) {
+      plan.top_level_assignment = n > 1 ? 0 : -1;
+      plans.push_back(std::move(plan));
+      return plans;
+    }
+  }
+
+  // Otherwise the outermost parenthesised groups that qualify.
+  for (std::size_t i = 0; i < n;) {
+    if (tokens[i]->kind() == kTokOpen && close[i] > i + 1 && close[i] - i - 1 <= CalcScalarPlans::kMaxGroupTokens) {
+      CalcScalarPlan plan;
+      plan.key = &*tokens[i + 1];
+      PlanReader reader(tokens, close, plan);
+      if (reader.Sequence(i + 1, close[i], 1)) {
+        plan.after = after(close[i] + 1);
+        plan.ends_list = close[i] + 1 == n;
+        plans.push_back(std::move(plan));
+        i = close[i] + 1;
+        continue;
+      }
+    }
+    ++i;
+  }
+  return plans;
+}
+
 }  // namespace
 
 void CalcScalarPlans::Build(CalcTokenList& list) {
   plans_.reset();
   try {
-    std::vector<CalcScalarPlan> plans;
-    std::vector<CalcTokenList::iterator> tokens;
-    tokens.reserve(list.Count());
-    for (auto it = list.begin(); it != list.end(); ++it) tokens.push_back(it);
-    const std::size_t n = tokens.size();
-    if (n == 0) return;
-
-    // Matching parentheses; a list that does not balance gets no plans.
-    std::vector<std::size_t> close(n, kUnmatched);
-    std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < n; ++i) {
-      if (tokens[i]->kind() == kTokOpen) {
-        open.push_back(i);
-      } else if (tokens[i]->kind() == kTokClose) {
-        if (open.empty()) return;
-        close[open.back()] = i;
-        open.pop_back();
-      }
-    }
-    if (!open.empty()) return;
-
-    const auto after = [&](std::size_t i) { return i < n ? tokens[i] : list.end(); };
-
-    // The whole statement: a sequence, or "target = operand".
-    {
-      CalcScalarPlan plan;
-      plan.key = &*tokens[0];
-      plan.ends_list = true;
-      PlanReader reader(tokens, close, plan);
-      const bool assigns = n >= 3 && IsPlannedValue(*tokens[0]) && tokens[0]->kind() != kTokNumber &&
-                           tokens[1]->Is(kTokOperator, kOpAssign);
-      if (assigns) {
-        plan.target = &*tokens[0];
-        plan.top_level_assignment = 1;
-        if (n <= kMaxGroupTokens && reader.SingleOperand(2, n)) {
-          plans.push_back(std::move(plan));
-          plans_ = std::make_unique<std::vector<CalcScalarPlan>>(std::move(plans));
-          return;
-        }
-      } else if (n <= kMaxGroupTokens && reader.Sequence(0, n, 0)) {
-        plan.top_level_assignment = n > 1 ? 0 : -1;
-        plans.push_back(std::move(plan));
-        plans_ = std::make_unique<std::vector<CalcScalarPlan>>(std::move(plans));
-        return;
-      }
-    }
-
-    // Otherwise the outermost parenthesised groups that qualify.
-    for (std::size_t i = 0; i < n;) {
-      if (tokens[i]->kind() == kTokOpen && close[i] > i + 1 && close[i] - i - 1 <= kMaxGroupTokens) {
-        CalcScalarPlan plan;
-        plan.key = &*tokens[i + 1];
-        PlanReader reader(tokens, close, plan);
-        if (reader.Sequence(i + 1, close[i], 1)) {
-          plan.after = after(close[i] + 1);
-          plan.ends_list = close[i] + 1 == n;
-          plans.push_back(std::move(plan));
-          i = close[i] + 1;
-          continue;
-        }
-      }
-      ++i;
-    }
+    std::vector<CalcScalarPlan> plans = PlansOf(list);
     if (plans.empty()) return;
     std::sort(plans.begin(), plans.end(), [](const CalcScalarPlan& a, const CalcScalarPlan& b) {
       return std::less<const CalcToken*>()(a.key, b.key);
